@@ -1,0 +1,35 @@
+# Source lists by folder. Every .cpp of a portable folder belongs to its
+# library except unit tests (*_test.cpp) and Win32-only files (*_win32.cpp),
+# so adding a file needs no edit here.
+
+function(kestrun_portable_sources out)
+  set(result "")
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
+    list(FILTER found EXCLUDE REGEX "(_test|_win32)\\.cpp$")
+    list(APPEND result ${found})
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+function(kestrun_test_sources out)
+  set(result "")
+  foreach(dir IN LISTS ARGN)
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*_test.cpp)
+    list(FILTER found EXCLUDE REGEX "/win32/")
+    list(APPEND result ${found})
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+# A Windows GUI program: the *_win32.cpp files of its folder, its resource
+# script (manifest, version information) and its portable core.
+function(kestrun_gui_exe name core dir rc)
+  file(GLOB gui CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*_win32.cpp)
+  add_executable(${name} WIN32 ${gui} ${CMAKE_SOURCE_DIR}/${rc})
+  target_link_libraries(${name} PRIVATE ${core} common_win32)
+  if(MSVC)
+    # The resource script carries the manifest.
+    target_link_options(${name} PRIVATE /MANIFEST:NO)
+  endif()
+endfunction()

@@ -1,0 +1,16 @@
+// Kestrun's name, version and makers, as the title bar and the about box show them.
+#pragma once
+
+#include <string_view>
+
+namespace kestrun {
+
+inline constexpr std::string_view kProductName = "Kestrun";
+inline constexpr int kMajorVersion = 2;
+inline constexpr int kMinorVersion = 5;
+inline constexpr std::string_view kMakerName = "凯斯特工作室";
+inline constexpr std::string_view kAuthorName = "林枫";
+// The product name, " V2.5 by ", then the maker's and the author's names.
+inline constexpr std::string_view kWindowTitle = "Kestrun V2.5 by 凯斯特工作室 林枫";
+
+}  // namespace kestrun
