@@ -33,3 +33,16 @@ function(kestrun_gui_exe name core dir rc)
     target_link_options(${name} PRIVATE /MANIFEST:NO)
   endif()
 endfunction()
+
+# A static library of the given sources; an interface library while a folder
+# has no sources yet, so that the targets that link it need not change.
+function(kestrun_library name)
+  set(sources ${ARGN})
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_link_libraries(${name} PUBLIC common)
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE common)
+  endif()
+endfunction()

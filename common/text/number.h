@@ -20,12 +20,20 @@ namespace text {
 // Reading stops at the first character that does not fit; a text that does
 // not begin with a number reads 0. Never fails and never returns NaN or an
 // infinity: digits beyond the double range read as the largest finite double
-// of that sign.
+// of that sign, and digits below it read 0.
+//
+// Hexadecimal and octal values keep the classic widths: a value up to &HFFFF
+// is a 16-bit signed number ("&HFFFF" reads -1), a value up to &HFFFFFFFF a
+// 32-bit signed one ("&HFFFFFFFF" reads -1, "&H10000" reads 65536), and a
+// wider value reads as the plain unsigned number. "&" followed by anything
+// else (digits included) is not a number, and neither is a sign before "&".
 double LeadingNumber(std::string_view s);
 
 // The strict conversion: the whole text (leading and trailing blanks allowed)
-// must be a number, decimal (sign, digits, point, exponent) or hexadecimal
-// with the prefix "&H" (also "&O" octal). Anything else gives nullopt.
+// must be a number, decimal (sign, digits, point, exponent with E or e) or
+// hexadecimal with the prefix "&H" (also "&O" octal), with the widths of
+// LeadingNumber. Blanks inside the number are not allowed ("1 2" is not a
+// number). Anything else gives nullopt.
 std::optional<double> StrictNumber(std::string_view s);
 
 // Rounds to the nearest whole number, an exact half to the even neighbour

@@ -41,10 +41,13 @@ std::string AsciiLower(std::string_view s);
 
 // Decodes the code point that starts at byte offset i and sets len to its
 // byte length. An invalid byte has length 1 and decodes to kInvalidByte | byte,
-// a value that never equals a real code point.
+// a value that never equals a real code point. At or beyond the end of s the
+// result is 0 with length 0.
 inline constexpr char32_t kInvalidByte = 0x80000000;
 char32_t DecodeAt(std::string_view s, size_t i, size_t& len);
-// Appends the UTF-8 form of cp.
+// Appends the UTF-8 form of cp. A kInvalidByte value appends its byte as it
+// was, so DecodeAt and AppendUtf8 together copy any text unchanged; a
+// surrogate or a value above U+10FFFF appends U+FFFD.
 void AppendUtf8(std::string& out, char32_t cp);
 
 // UTF-8 <-> UTF-16, used at the Win32 boundary and by the codec. Invalid

@@ -1,0 +1,44 @@
+#include "common/win32/timers_win32.h"
+
+#include <utility>
+
+namespace win32 {
+
+Win32Timers::~Win32Timers() {
+    for (const auto& [id, callback] : callbacks_) ::KillTimer(window_, UINT_PTR(id));
+}
+
+void Win32Timers::SetTimer(int id, uint32_t intervalMs, std::function<void()> onTick) {
+    // SetTimer with an id that runs already restarts it with the new interval.
+    if (!::SetTimer(window_, UINT_PTR(id), intervalMs, nullptr)) return;
+    callbacks_[id] = std::make_shared<std::function<void()>>(std::move(onTick));
+}
+
+void Win32Timers::KillTimer(int id) {
+    ::KillTimer(window_, UINT_PTR(id));
+    callbacks_.erase(id);
+}
+
+bool Win32Timers::IsTimerOn(int id) const { return callbacks_.count(id) != 0; }
+
+bool Win32Timers::HandleTimer(UINT_PTR timerId) {
+    int id = int(timerId);
+    auto found = callbacks_.find(id);
+    if (found == callbacks_.end()) return false;
+    // A callback that pumps messages (a wait inside a tick) lets the next
+    // WM_TIMER of the same timer through; that tick is dropped, so ticks of
+    // one timer never overlap. Other timers still tick.
+    if (running_.count(id)) return true;
+    std::shared_ptr<std::function<void()>> callback = found->second;
+    running_.insert(id);
+    try {
+        if (*callback) (*callback)();
+    } catch (...) {
+        // No exception may unwind through the window procedure; a failing
+        // tick is skipped like any other failing step.
+    }
+    running_.erase(id);
+    return true;
+}
+
+}  // namespace win32

@@ -1,0 +1,193 @@
+#include "kestrun/engine/run_control.h"
+
+#include <cctype>
+
+#include "common/text/number.h"
+#include "common/text/utf8.h"
+
+namespace kestrun {
+
+namespace {
+
+constexpr int kVirtualKeyEscape = 0x1B;
+constexpr int kVirtualKeyF7 = 0x76;
+
+// Marks a flag for the length of a scope, so a handler cannot re-enter
+// itself from a nested message loop.
+class ScopedFlag {
+public:
+    explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ScopedFlag() { flag_ = false; }
+    ScopedFlag(const ScopedFlag&) = delete;
+    ScopedFlag& operator=(const ScopedFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// 32-bit counters wrap instead of overflowing after 2^31 cycles.
+int32_t Increment(int32_t v) { return int32_t(uint32_t(v) + 1u); }
+
+std::optional<int> ReadTwoDigits(std::string_view s, size_t& pos, size_t maxDigits) {
+    size_t start = pos;
+    int value = 0;
+    while (pos < s.size() && pos - start < maxDigits && std::isdigit(static_cast<unsigned char>(s[pos]))) {
+        value = value * 10 + (s[pos] - '0');
+        ++pos;
+    }
+    if (pos == start) return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+std::optional<TimeOfDay> ParseTimeOfDay(std::string_view textIn) {
+    std::string s = text::TrimBlanks(textIn);
+    size_t pos = 0;
+    auto hour = ReadTwoDigits(s, pos, 2);
+    if (!hour || pos >= s.size() || s[pos] != ':') return std::nullopt;
+    ++pos;
+    size_t minuteStart = pos;
+    auto minute = ReadTwoDigits(s, pos, 2);
+    if (!minute || pos - minuteStart != 2) return std::nullopt;
+    if (pos < s.size()) {
+        if (s[pos] != ':') return std::nullopt;
+        ++pos;
+        size_t secondStart = pos;
+        auto second = ReadTwoDigits(s, pos, 2);
+        if (!second || pos - secondStart != 2 || *second > 59) return std::nullopt;
+    }
+    if (pos != s.size() || *hour > 23 || *minute > 59) return std::nullopt;
+    return TimeOfDay{*hour, *minute};
+}
+
+void RunControl::Toggle() {
+    auto refuse = [&](std::string_view message) {
+        dialogs_.MessageBox(std::string(message), messageTitle_, platform::mb::kOk);
+    };
+    if (model_.RowCount() == 0) return refuse(kMessageListEmpty);
+    if (model_.IsRecording()) return refuse(kMessageStillRecording);
+    if (model_.timer2Enabled) return refuse(kMessageStillCapturing);
+    if (!model_.IsRunning()) {
+        StartRun();
+    } else {
+        StopRun();
+    }
+}
+
+void RunControl::StartRun() {
+    model_.SetCmdGoto(kCaptionStop, kColourLightRed);
+    model_.instructionPointer = model_.SelectedRow();
+    timers_.SetTimer(kTimer1, kTimer1Interval, [this] { Tick(); });
+    model_.cycleCounter = Increment(model_.cycleCounter);
+    LogCycleStart();
+}
+
+void RunControl::StopRun() {
+    model_.SetCmdGoto(kCaptionStart, kColourLightGreen);
+    timers_.KillTimer(kTimer1);
+    model_.SetTxtScreenXY0Colour(kColourSystemWindow);
+}
+
+void RunControl::StartUnattended() {
+    // Nobody is at the desk to click a row: a run that started on no row
+    // would sit there for ever, so it starts at the first row instead.
+    if (model_.SelectedRow() < 0 && model_.RowCount() > 0) model_.SetSelection(0);
+    Toggle();
+}
+
+void RunControl::LogCycleStart() {
+    log_.WriteLog("第 " + text::IntToText(model_.cycleCounter) + " 轮开始执行", true);
+    log_.WriteLog("指令数量: " + text::IntToText(model_.RowCount()), false);
+}
+
+void RunControl::RowClick(int row) {
+    model_.SetSelection(row);
+    if (model_.IsRunning() && row >= 0 && row < model_.RowCount()) model_.instructionPointer = row;
+}
+
+bool RunControl::CountDownRounds() {
+    double remaining = text::LeadingNumber(model_.TxtRound()) - 1;
+    model_.SetTxtRound(text::NumberToText(remaining));
+    return !(remaining > 0);
+}
+
+void RunControl::Tick() {
+    if (tickRunning_) return;
+    ScopedFlag running(tickRunning_);
+
+    desktop_.PumpMessages();
+
+    if (model_.instructionPointer >= model_.RowCount()) {
+        model_.instructionPointer = 0;
+        log_.WriteLog("第 " + text::IntToText(model_.cycleCounter) + " 轮执行完成", true);
+        log_.WriteLog("", true);
+        if (!model_.TxtRound().empty() && CountDownRounds()) {
+            Toggle();
+            if (model_.ChkShut()) {
+                log_.WriteLog(kLogShutdown, true);
+                ShutdownSystem();
+            }
+            return;
+        }
+        model_.cycleCounter = Increment(model_.cycleCounter);
+        LogCycleStart();
+    }
+
+    std::string line = model_.Row(model_.instructionPointer);
+    log_.WriteLog(line, false);
+    executor_.ExecuteLine(line);
+
+    // The selection shows the next line to run; selecting it counts as a
+    // click on it, which sets the pointer to the same row.
+    int32_t next = model_.instructionPointer;
+    if (next == -1) {
+        model_.SetSelection(-1);
+    } else if (next >= 0 && next < model_.RowCount()) {
+        RowClick(next);
+    }
+    desktop_.TrimWorkingSet();
+}
+
+void RunControl::SchedulerPoll() {
+    // A message box shown by the poll runs a modal loop in which the next
+    // poll could arrive; it waits for this one to end.
+    if (pollRunning_) return;
+    ScopedFlag running(pollRunning_);
+
+    // Esc counts when it is down now or was pressed since the last query;
+    // F7 only when it is down now.
+    bool escPressed = desktop_.GetAsyncKeyState(kVirtualKeyEscape) != 0;
+    bool f7Pressed = desktop_.GetAsyncKeyState(kVirtualKeyF7) < 0;
+    // F7 toggles; Esc only ever stops a run, so a stray Esc pressed in
+    // another program never starts the loaded plan.
+    if (f7Pressed || (escPressed && model_.IsRunning())) Toggle();
+
+    if (!model_.ChkDingshi()) return;
+    auto scheduled = ParseTimeOfDay(model_.TxtStartime());
+    if (!scheduled) {
+        dialogs_.MessageBox(std::string(kMessageBadTime), messageTitle_,
+                            platform::mb::kOk | platform::mb::kIconExclamation);
+        model_.SetChkDingshi(false);
+        return;
+    }
+    text::LocalTime now = desktop_.LocalNow();
+    if (scheduled->hour != now.hour || scheduled->minute != now.minute || model_.IsRunning()) return;
+    // The scheduled start fires once per scheduled minute: a plan that ends
+    // before the minute is over is not started again.
+    std::string minute = text::FileTimeStamp(now).substr(0, 12);
+    if (minute == lastScheduledMinute_) return;
+    lastScheduledMinute_ = minute;
+    StartUnattended();
+}
+
+void RunControl::StartScheduler() {
+    timers_.SetTimer(kTimer3, kTimer3Interval, [this] { SchedulerPoll(); });
+}
+
+void RunControl::ShutdownSystem() {
+    desktop_.PowerOff();
+    if (endProgram) endProgram();
+}
+
+}  // namespace kestrun

@@ -1,0 +1,402 @@
+#include "kestrun/engine/run_control.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "common/testing/fake_desktop.h"
+#include "common/testing/fake_dialogs.h"
+#include "common/testing/fake_files.h"
+#include "common/testing/fake_timers.h"
+#include "common/text/codec.h"
+#include "common/text/lines.h"
+
+namespace kestrun {
+namespace {
+
+constexpr int kEscape = 0x1B;
+constexpr int kF7 = 0x76;
+
+// Stands for the interpreter: records each line and advances the pointer,
+// or runs what the test scripts for a line.
+class ScriptedExecutor : public LineExecutor {
+public:
+    explicit ScriptedExecutor(MainModel& model) : model_(model) {}
+    void ExecuteLine(const std::string& line) override {
+        executed.push_back(line);
+        if (onLine) onLine(line);
+        if (line.empty()) return;  // an empty line is retried
+        model_.instructionPointer += 1;
+    }
+    std::vector<std::string> executed;
+    std::function<void(const std::string&)> onLine;
+
+private:
+    MainModel& model_;
+};
+
+class RunControlTest : public ::testing::Test {
+protected:
+    RunControlTest()
+        : codec_(text::MakeSystemCodec()),
+          timers_(desktop_.Clock()),
+          log_(model_, desktop_, files_, *codec_),
+          executor_(model_),
+          control_(model_, desktop_, dialogs_, timers_, log_, executor_, "Kestrun") {
+        model_.programFolder = "C:\\Kestrun\\";
+        model_.runLogPath = "C:\\Kestrun\\日志.txt";
+        desktop_.SetLocalTime({2026, 12, 6, 8, 29, 0, 0});
+        control_.endProgram = [this] { ++programEnds_; };
+    }
+
+    void LoadRows(int count) {
+        std::vector<std::string> rows;
+        for (int i = 0; i < count; ++i) rows.push_back("等待时间=" + std::to_string(i));
+        model_.SetRows(rows);
+    }
+
+    // The run log as text lines, time stamps replaced by "T".
+    std::vector<std::string> LogEntries() {
+        std::string bytes = files_.ReadFile(model_.runLogPath).value_or("");
+        std::vector<std::string> lines = text::SplitLines(codec_->Decode(bytes));
+        static const std::regex stamp(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\t)");
+        for (auto& line : lines) line = std::regex_replace(line, stamp, "T\t");
+        return lines;
+    }
+
+    void RunTicks(int count) {
+        for (int i = 0; i < count && model_.IsRunning(); ++i) timers_.TickNow(kTimer1);
+    }
+
+    fake::FakeDesktop desktop_;
+    fake::FakeDialogs dialogs_;
+    fake::FakeFileSystem files_;
+    std::unique_ptr<text::AnsiCodec> codec_;
+    fake::FakeTimers timers_;
+    MainModel model_;
+    RunLog log_;
+    ScriptedExecutor executor_;
+    RunControl control_;
+    int programEnds_ = 0;
+};
+
+TEST_F(RunControlTest, RefusalsShowTheirMessageAndChangeNothing) {
+    struct Case {
+        const char* name;
+        std::function<void(MainModel&)> setUp;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"empty list", [](MainModel&) {}, "指令列表为空！"},
+        {"recording", [](MainModel& m) { m.AddRow("等待时间=1"); m.SetCmdrecordCaption("停止(&T)"); },
+         "还在录制鼠标动作中！ "},
+        {"capturing", [](MainModel& m) { m.AddRow("等待时间=1"); m.timer2Enabled = true; },
+         "还在监测鼠标或键盘动作中！ "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainModel model;
+        fake::FakeDialogs dialogs;
+        RunLog log(model, desktop_, files_, *codec_);
+        ScriptedExecutor executor(model);
+        RunControl control(model, desktop_, dialogs, timers_, log, executor, "Kestrun");
+        c.setUp(model);
+        control.Toggle();
+        ASSERT_EQ(dialogs.Shown().size(), 1u);
+        EXPECT_EQ(dialogs.Shown()[0].text, c.message);
+        EXPECT_EQ(dialogs.Shown()[0].title, "Kestrun");
+        EXPECT_EQ(dialogs.Shown()[0].flags, platform::mb::kOk);
+        EXPECT_FALSE(model.IsRunning());
+        EXPECT_FALSE(timers_.IsTimerOn(kTimer1));
+        EXPECT_EQ(model.cycleCounter, 0);
+    }
+}
+
+TEST_F(RunControlTest, StartAndStopSetCaptionColourTimerAndLog) {
+    LoadRows(12);
+    model_.SetSelection(3);
+    control_.Toggle();
+    EXPECT_EQ(model_.CmdGotoCaption(), "停止执行");
+    EXPECT_EQ(model_.CmdGotoColour(), kColourLightRed);
+    EXPECT_TRUE(timers_.IsTimerOn(kTimer1));
+    EXPECT_EQ(timers_.Interval(kTimer1), 100u);
+    EXPECT_EQ(model_.instructionPointer, 3);
+    EXPECT_EQ(model_.cycleCounter, 1);
+    EXPECT_EQ(LogEntries(), (std::vector<std::string>{"", "T\t第 1 轮开始执行", "T\t指令数量: 12"}));
+
+    model_.SetTxtScreenXY0Colour(0x00FFFF);
+    control_.Toggle();
+    EXPECT_EQ(model_.CmdGotoCaption(), "开始执行");
+    EXPECT_EQ(model_.CmdGotoColour(), kColourLightGreen);
+    EXPECT_FALSE(timers_.IsTimerOn(kTimer1));
+    EXPECT_EQ(model_.TxtScreenXY0Colour(), kColourSystemWindow);
+    EXPECT_EQ(LogEntries().size(), 3u) << "a stop writes no entry";
+}
+
+TEST_F(RunControlTest, LogIsGbkWithTabsCrLfAndBlankLines) {
+    LoadRows(1);
+    model_.SetSelection(0);
+    control_.Toggle();
+    std::string bytes = *files_.ReadFile(model_.runLogPath);
+    // "第" is D7 DA in GBK; the entry follows an empty line.
+    EXPECT_EQ(bytes, "\r\n2026-12-06 08:29:00\t\xB5\xDA 1 \xC2\xD6\xBF\xAA\xCA\xBC\xD6\xB4\xD0\xD0\r\n"
+                     "2026-12-06 08:29:00\t\xD6\xB8\xC1\xEE\xCA\xFD\xC1\xBF: 1\r\n");
+}
+
+TEST_F(RunControlTest, TicksLogEachLineAndSelectTheNext) {
+    LoadRows(3);
+    model_.SetSelection(0);
+    model_.SetTxtRound("1");
+    control_.Toggle();
+    RunTicks(10);
+    EXPECT_EQ(executor_.executed, (std::vector<std::string>{"等待时间=0", "等待时间=1", "等待时间=2"}));
+    EXPECT_FALSE(model_.IsRunning());
+    EXPECT_EQ(model_.TxtRound(), "0");
+    EXPECT_EQ(model_.SelectedRow(), 2) << "the tick that ends the run does not move the selection";
+    EXPECT_EQ(LogEntries(), (std::vector<std::string>{
+                                "", "T\t第 1 轮开始执行", "T\t指令数量: 3", "T\t等待时间=0", "T\t等待时间=1",
+                                "T\t等待时间=2", "", "T\t第 1 轮执行完成", "", "T\t"}));
+    EXPECT_EQ(desktop_.TrimCount(), 3);
+}
+
+TEST_F(RunControlTest, CycleCountsDownAndNewCycleRunsFirstRowInSameTick) {
+    LoadRows(2);
+    model_.SetSelection(1);  // the first, partial pass counts as a full cycle
+    model_.SetTxtRound("3");
+    control_.Toggle();
+    std::vector<std::string> shown;
+    model_.onChanged = [&](Control c) {
+        if (c == Control::TxtRound) shown.push_back(model_.TxtRound());
+    };
+    RunTicks(100);
+    EXPECT_EQ(shown, (std::vector<std::string>{"2", "1", "0"}));
+    EXPECT_EQ(executor_.executed.size(), 5u);  // 1 + 2 + 2
+    EXPECT_EQ(model_.cycleCounter, 3);
+    auto entries = LogEntries();
+    // End of pass 1 and the first line of pass 2 share one tick.
+    std::vector<std::string> expectedTail = {"", "T\t第 2 轮执行完成", "", "T\t", "", "T\t第 3 轮开始执行",
+                                             "T\t指令数量: 2", "T\t等待时间=0"};
+    ASSERT_GE(entries.size(), 13u);
+    EXPECT_EQ(std::vector<std::string>(entries.end() - 13, entries.end() - 5), expectedTail);
+
+    // Starting again with 0 in the box runs one more pass and leaves -1; the
+    // cycle counter goes on from 3.
+    model_.SetSelection(0);
+    control_.Toggle();
+    RunTicks(100);
+    EXPECT_EQ(model_.TxtRound(), "-1");
+    EXPECT_EQ(model_.cycleCounter, 4);
+}
+
+TEST_F(RunControlTest, CountTextsRunTheRightNumberOfPasses) {
+    struct Case {
+        std::string round;
+        int passes;
+        std::string after;
+    };
+    const Case cases[] = {{"2.5", 3, "-0.5"}, {"0", 1, "-1"}, {"-3", 1, "-4"}, {"abc", 1, "-1"},
+                          {" ", 1, "-1"},     {"5次", 5, "0"}, {"&H2", 2, "0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.round);
+        LoadRows(1);
+        model_.SetSelection(0);
+        model_.SetTxtRound(c.round);
+        executor_.executed.clear();
+        control_.Toggle();
+        RunTicks(1000);
+        EXPECT_FALSE(model_.IsRunning());
+        EXPECT_EQ(int(executor_.executed.size()), c.passes);
+        EXPECT_EQ(model_.TxtRound(), c.after);
+    }
+}
+
+TEST_F(RunControlTest, EmptyCountNeverEndsAndCyclesKeepRising) {
+    LoadRows(1);
+    model_.SetSelection(0);
+    control_.Toggle();
+    RunTicks(2000);
+    EXPECT_TRUE(model_.IsRunning());
+    EXPECT_EQ(model_.cycleCounter, 2000) << "with one row, every tick after the first ends a cycle";
+}
+
+TEST_F(RunControlTest, StartWithoutSelectionStaysOnNoRowUntilARowIsClicked) {
+    LoadRows(3);
+    control_.Toggle();
+    EXPECT_EQ(model_.instructionPointer, -1);
+    RunTicks(5);
+    EXPECT_EQ(executor_.executed, std::vector<std::string>(5, ""));
+    EXPECT_EQ(LogEntries().back(), "T\t");
+    control_.RowClick(2);
+    RunTicks(1);
+    EXPECT_EQ(executor_.executed.back(), "等待时间=2");
+}
+
+TEST_F(RunControlTest, RowClickDuringAWaitMovesTheRun) {
+    LoadRows(5);
+    model_.SetSelection(0);
+    executor_.onLine = [&](const std::string& line) {
+        if (line != "等待时间=0") return;
+        desktop_.PostAt(desktop_.Clock().Elapsed() + 100, [&] { control_.RowClick(3); });
+        for (int i = 0; i < 10; ++i) {
+            desktop_.Sleep(50);
+            desktop_.PumpMessages();
+        }
+    };
+    control_.Toggle();
+    RunTicks(2);
+    EXPECT_EQ(executor_.executed, (std::vector<std::string>{"等待时间=0", "等待时间=4"}));
+}
+
+TEST_F(RunControlTest, StopDuringAWaitLetsTheLineFinishAndRunsNoMore) {
+    LoadRows(3);
+    model_.SetSelection(0);
+    executor_.onLine = [&](const std::string&) {
+        desktop_.PostAt(desktop_.Clock().Elapsed() + 100, [&] { control_.Toggle(); });
+        for (int i = 0; i < 10; ++i) {
+            desktop_.Sleep(50);
+            desktop_.PumpMessages();
+        }
+    };
+    control_.Toggle();
+    desktop_.Clock().RunFor(5000);
+    EXPECT_EQ(executor_.executed.size(), 1u);
+    EXPECT_EQ(model_.CmdGotoCaption(), "开始执行");
+    EXPECT_EQ(model_.instructionPointer, 1);
+    EXPECT_EQ(model_.SelectedRow(), 1);
+}
+
+TEST_F(RunControlTest, TicksNeverOverlap) {
+    LoadRows(2);
+    model_.SetSelection(0);
+    int depth = 0;
+    int maxDepth = 0;
+    executor_.onLine = [&](const std::string&) {
+        maxDepth = std::max(maxDepth, ++depth);
+        for (int i = 0; i < 20; ++i) {
+            desktop_.Sleep(50);
+            desktop_.PumpMessages();  // Timer1 falls due several times in here
+        }
+        --depth;
+    };
+    control_.Toggle();
+    desktop_.Clock().RunFor(10000);
+    EXPECT_EQ(maxDepth, 1);
+    EXPECT_GT(timers_.ReentrantTicks(kTimer1), 0) << "the fake did deliver nested ticks";
+}
+
+TEST_F(RunControlTest, RefusedStopAtTheEndOfTheCountRunsOnWithoutStartEntries) {
+    LoadRows(1);
+    model_.SetSelection(0);
+    model_.SetTxtRound("1");
+    control_.Toggle();
+    model_.SetCmdrecordCaption("停止(&T)");
+    RunTicks(3);  // the line, the refused stop, the line again
+    EXPECT_TRUE(model_.IsRunning());
+    ASSERT_EQ(dialogs_.Shown().size(), 1u);
+    EXPECT_EQ(dialogs_.Shown()[0].text, "还在录制鼠标动作中！ ");
+    EXPECT_EQ(executor_.executed.size(), 2u);
+    EXPECT_EQ(model_.cycleCounter, 1);
+    EXPECT_EQ(model_.TxtRound(), "0");
+    RunTicks(1);
+    EXPECT_EQ(model_.TxtRound(), "-1") << "the next end of the list counts down once more";
+}
+
+TEST_F(RunControlTest, ShutdownAtTheEndLogsPowersOffAndEndsTheProgram) {
+    LoadRows(1);
+    model_.SetSelection(0);
+    model_.SetTxtRound("1");
+    model_.SetChkShut(true);
+    control_.Toggle();
+    RunTicks(3);
+    EXPECT_EQ(desktop_.PowerOffCount(), 1);
+    EXPECT_EQ(programEnds_, 1);
+    auto entries = LogEntries();
+    EXPECT_EQ(std::vector<std::string>(entries.end() - 2, entries.end()),
+              (std::vector<std::string>{"", "T\t系统即将自动关机"}));
+}
+
+TEST_F(RunControlTest, F7TogglesOnlyWhenDownAtThePoll) {
+    LoadRows(1);
+    model_.SetSelection(0);
+    control_.StartScheduler();
+    // A short press between two polls is not noticed.
+    desktop_.TapKeyAt(1200, kF7, 100);
+    desktop_.Clock().RunFor(2100);
+    EXPECT_FALSE(model_.IsRunning());
+    // Held across two polls: start, then stop.
+    desktop_.PressKeyAt(2500, kF7);
+    desktop_.ReleaseKeyAt(4500, kF7);
+    desktop_.Clock().RunFor(1000);
+    EXPECT_TRUE(model_.IsRunning());
+    desktop_.Clock().RunFor(1000);
+    EXPECT_FALSE(model_.IsRunning());
+}
+
+TEST_F(RunControlTest, EscOnlyStopsARun) {
+    LoadRows(1);
+    model_.SetSelection(0);
+    control_.StartScheduler();
+    desktop_.TapKeyAt(500, kEscape, 20);
+    desktop_.Clock().RunFor(1100);
+    EXPECT_FALSE(model_.IsRunning()) << "an Esc pressed while idle never starts the plan";
+    control_.Toggle();
+    desktop_.TapKeyAt(1500, kEscape, 20);  // pressed and released between polls
+    desktop_.Clock().RunFor(1000);
+    EXPECT_FALSE(model_.IsRunning());
+}
+
+TEST_F(RunControlTest, ScheduledStartFiresOncePerMinuteFromTheFirstRow) {
+    LoadRows(1);
+    model_.SetTxtRound("1");
+    model_.SetChkDingshi(true);
+    model_.SetTxtStartime("8:30");
+    control_.StartScheduler();
+    desktop_.Clock().RunFor(59000);  // 08:29:59
+    EXPECT_EQ(executor_.executed.size(), 0u);
+    desktop_.Clock().RunUntil([&] { return model_.IsRunning(); }, 1500);
+    EXPECT_TRUE(model_.IsRunning()) << "started within a second of 08:30:00";
+    EXPECT_EQ(model_.instructionPointer, 0) << "an unattended start begins at the first row";
+    desktop_.Clock().RunFor(30000);  // the one-pass run has ended within the minute
+    EXPECT_FALSE(model_.IsRunning());
+    EXPECT_EQ(executor_.executed.size(), 1u) << "not started again within 08:30";
+    EXPECT_EQ(model_.cycleCounter, 1);
+}
+
+TEST_F(RunControlTest, BadScheduledTimeWarnsOnceAndUnticks) {
+    for (const char* bad : {"25:00", "8:3", "abc", "", "8:60", "8:30:61", "830"}) {
+        SCOPED_TRACE(bad);
+        dialogs_.ClearShown();
+        LoadRows(1);
+        model_.SetChkDingshi(true);
+        model_.SetTxtStartime(bad);
+        control_.SchedulerPoll();
+        control_.SchedulerPoll();
+        ASSERT_EQ(dialogs_.Shown().size(), 1u);
+        EXPECT_EQ(dialogs_.Shown()[0].text, "请输入正确的时间格式（如 8:30）");
+        EXPECT_EQ(dialogs_.Shown()[0].flags, platform::mb::kOk | platform::mb::kIconExclamation);
+        EXPECT_FALSE(model_.ChkDingshi());
+    }
+}
+
+TEST(ParseTimeOfDay, AcceptsHoursMinutesAndOptionalSeconds) {
+    struct Case {
+        const char* text;
+        int hour;
+        int minute;
+    };
+    for (const Case& c : {Case{"8:30", 8, 30}, Case{"08:30", 8, 30}, Case{"20:15:00", 20, 15}, Case{" 0:00 ", 0, 0},
+                          Case{"23:59:59", 23, 59}}) {
+        SCOPED_TRACE(c.text);
+        auto t = ParseTimeOfDay(c.text);
+        ASSERT_TRUE(t.has_value());
+        EXPECT_EQ(t->hour, c.hour);
+        EXPECT_EQ(t->minute, c.minute);
+    }
+}
+
+}  // namespace
+}  // namespace kestrun
