@@ -69,7 +69,7 @@ bool ValidKey(int virtualKey) { return virtualKey >= 0 && virtualKey < 256; }
 }  // namespace
 
 FakeDesktop::FakeDesktop(uint32_t startTick, int screenWidth, int screenHeight)
-    : clock_(startTick), screen_(screenWidth, screenHeight, 0xFFFFFF) {
+    : clock_(startTick), screenWidth_(std::max(screenWidth, 1)), screenHeight_(std::max(screenHeight, 1)) {
     localBase_ = text::LocalTime{2026, 1, 1, 12, 0, 0, 0};
 }
 
@@ -85,7 +85,7 @@ void FakeDesktop::MoveCursor(int x, int y) { cursor_ = ClampToScreen(x, y); }
 
 platform::Point FakeDesktop::ClampToScreen(int x, int y) const {
     // The platform keeps the pointer on the screen.
-    return {std::clamp(x, 0, std::max(screen_.width - 1, 0)), std::clamp(y, 0, std::max(screen_.height - 1, 0))};
+    return {std::clamp(x, 0, screenWidth_ - 1), std::clamp(y, 0, screenHeight_ - 1)};
 }
 
 void FakeDesktop::MouseEvent(uint32_t flags, int32_t data) {
@@ -151,16 +151,22 @@ void FakeDesktop::SetKey(int virtualKey, bool down) {
 
 // --- Pixels and screen copies ---
 
+platform::Image& FakeDesktop::Screen() {
+    if (!screen_) screen_.emplace(screenWidth_, screenHeight_, 0xFFFFFF);
+    return *screen_;
+}
+
 std::optional<platform::Image> FakeDesktop::CopyScreen(int x, int y, int width, int height) {
     if (copyScreenFails_ || width <= 0 || height <= 0) return std::nullopt;
     if (int64_t(width) * int64_t(height) > kMaxCopyPixels) return std::nullopt;
+    const platform::Image& screen = Screen();
     platform::Image copy(width, height, 0);
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
             int64_t sx = int64_t(x) + column;
             int64_t sy = int64_t(y) + row;
-            if (sx >= 0 && sy >= 0 && sx < screen_.width && sy < screen_.height) {
-                copy.Set(column, row, screen_.At(int(sx), int(sy)));
+            if (sx >= 0 && sy >= 0 && sx < screen.width && sy < screen.height) {
+                copy.Set(column, row, screen.At(int(sx), int(sy)));
             }
         }
     }
@@ -169,7 +175,7 @@ std::optional<platform::Image> FakeDesktop::CopyScreen(int x, int y, int width, 
 
 void FakeDesktop::PaintRect(int left, int top, int width, int height, int32_t colour) {
     for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < width; ++column) screen_.Set(left + column, top + row, colour);
+        for (int column = 0; column < width; ++column) Screen().Set(left + column, top + row, colour);
     }
 }
 

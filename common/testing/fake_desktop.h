@@ -83,8 +83,8 @@ public:
     void KeybdEvent(uint8_t virtualKey, uint32_t flags) override;
     int16_t GetAsyncKeyState(int virtualKey) override;
     void SendKeys(const std::string& keyText) override;
-    int32_t GetPixel(int x, int y) override { return screen_.At(x, y); }
-    platform::Point ScreenSize() override { return {screen_.width, screen_.height}; }
+    int32_t GetPixel(int x, int y) override { return Screen().At(x, y); }
+    platform::Point ScreenSize() override { return {screenWidth_, screenHeight_}; }
     std::optional<platform::Image> CopyScreen(int x, int y, int width, int height) override;
     platform::WindowHandle FindWindowByExactTitle(const std::string& title) override;
     std::vector<platform::WindowInfo> TopLevelWindows() override { return windows_.TopLevel(); }
@@ -143,7 +143,7 @@ public:
 
     // --- The screen and the pointer ---
     // The screen picture; paint it with Set or PaintRect.
-    platform::Image& Screen() { return screen_; }
+    platform::Image& Screen();
     void PaintRect(int left, int top, int width, int height, int32_t colour);
     void SetCopyScreenFails(bool fails) { copyScreenFails_ = fails; }
     // The user moves the pointer (clamped to the screen like SetCursorPos).
@@ -182,7 +182,10 @@ private:
     size_t pumpRun_ = 0;  // calls merged into the last log line when it is a pump line
 
     std::array<KeyState, 256> keys_{};
-    platform::Image screen_;
+    int screenWidth_;
+    int screenHeight_;
+    // Made at first use: most tests never look at the screen.
+    std::optional<platform::Image> screen_;
     bool copyScreenFails_ = false;
     platform::Point cursor_;
     FakeWindows windows_;

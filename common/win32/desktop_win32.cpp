@@ -1,5 +1,6 @@
 #include "common/win32/desktop_win32.h"
 
+#include <mmsystem.h>
 #include <objbase.h>
 #include <shellapi.h>
 

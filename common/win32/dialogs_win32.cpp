@@ -135,7 +135,7 @@ std::wstring SystemFilter(const std::string& filter) {
 }  // namespace
 
 int Win32Dialogs::MessageBox(const std::string& text, const std::string& title, uint32_t flags) {
-    return MessageBoxW(owner_, Wide(text).c_str(), Wide(title).c_str(), flags);
+    return ::MessageBoxW(owner_, Wide(text).c_str(), Wide(title).c_str(), flags);
 }
 
 std::string Win32Dialogs::InputBox(const std::string& prompt, const std::string& title,

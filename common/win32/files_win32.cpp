@@ -109,7 +109,7 @@ std::vector<std::string> Win32FileSystem::FindFiles(const std::string& pattern) 
 }
 
 bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to) {
-    return CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
+    return ::CopyFileW(Wide(from).c_str(), Wide(to).c_str(), FALSE) != 0;
 }
 
 bool Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {

@@ -2,6 +2,11 @@
 // system accepts "/" as well).
 #pragma once
 
+// Before the interface, so that the names that <windows.h> turns into macros
+// (CopyFile, MoveFile, DeleteFile) read the same in every file that sees
+// this class.
+#include <windows.h>
+
 #include "common/platform/files.h"
 
 namespace win32 {

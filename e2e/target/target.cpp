@@ -15,8 +15,9 @@
 // The window's client area holds a multi-line EDIT box across the top
 // (kEditHeight pixels), which takes the keyboard focus whenever the window is
 // active, so typed and pasted text can be read back; the rest of the client
-// area is free for clicks and painted blocks. The window is shown with the
-// show command the process was started with.
+// area is free for clicks and painted blocks. Ctrl+A in the edit box selects
+// all of its text. The window is shown with the show command the process was
+// started with.
 //
 // The log: one line per event, appended and written through at once, so a
 // test can read it while the target runs. Lines end in CR LF.
@@ -31,6 +32,7 @@
 //   CLOSE                                     WM_CLOSE arrived; the window closes and the process exits 0
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <string>
@@ -192,6 +194,12 @@ bool LogInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     if (LogInput(edit, message, wParam, lParam)) return 0;
+    // Ctrl+A (the character 1) selects all, as in a text editor; the bare
+    // multi-line edit control does not do it everywhere.
+    if (message == WM_CHAR && wParam == 1) {
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        return 0;
+    }
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 
@@ -265,7 +273,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     }
 
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = TargetProc;
     windowClass.hInstance = instance;

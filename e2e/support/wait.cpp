@@ -1,0 +1,29 @@
+#include "e2e/support/wait.h"
+
+#include <windows.h>
+
+namespace e2e {
+
+namespace {
+constexpr DWORD kPollMs = 5;
+}
+
+void PumpThreadMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+bool WaitUntil(const std::function<bool()>& condition, uint32_t timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return condition();
+        PumpThreadMessages();
+        MsgWaitForMultipleObjectsEx(0, nullptr, kPollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+}  // namespace e2e

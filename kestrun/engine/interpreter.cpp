@@ -1,0 +1,190 @@
+#include "kestrun/engine/interpreter.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "common/text/number.h"
+#include "common/text/utf8.h"
+#include "kestrun/actions/keys.h"
+
+namespace kestrun {
+
+namespace {
+
+constexpr uint8_t kVirtualKeyControl = 0x11;
+constexpr uint8_t kVirtualKeyV = 0x56;
+constexpr int kVirtualKeyEscape = 0x1B;
+constexpr int kVirtualKeyF7 = 0x76;
+constexpr uint32_t kWaitSliceMs = 50;
+constexpr uint32_t kLaunchSettleMs = 500;
+
+int32_t Add(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
+
+// A whole number from a field, 32-bit; a value that does not fit stays 0.
+int32_t Whole32(const script::InstructionLine& line, int field) { return line.Whole32(field).value_or(0); }
+
+}  // namespace
+
+void Interpreter::Advance() { model_.instructionPointer = Add(model_.instructionPointer, 1); }
+
+void Interpreter::Jump(int32_t j) { model_.instructionPointer = int32_t(uint32_t(model_.instructionPointer) - uint32_t(j)); }
+
+void Interpreter::ExecuteLine(const std::string& text) {
+    using Kind = script::InstructionKind;
+    script::InstructionLine line = script::InstructionLine::Parse(text);
+    switch (line.Kind()) {
+    case Kind::BitmapTest: return BitmapTest(line);
+    case Kind::ColourTest: return ColourTest(line);
+    case Kind::MouseClick: return MouseClick(line);
+    case Kind::MouseDrag: return MouseDrag(line);
+    case Kind::PasteText: return PasteText(line);
+    case Kind::Key: return Key(line);
+    case Kind::OpenFile: return OpenFile(line);
+    case Kind::OpenUrl: return OpenUrl(line);
+    case Kind::Wait: return Wait(line);
+    case Kind::Scroll: return Scroll(line);
+    case Kind::ClipboardTest: return ClipboardTest(line);
+    case Kind::FileOperation: return FileOperation(line);
+    case Kind::WindowOperation: return WindowOperation(line);
+    case Kind::Screenshot: return Screenshot(line);
+    case Kind::None: return;  // not an instruction: read again at the next tick
+    }
+}
+
+void Interpreter::MouseClick(const script::InstructionLine& line) {
+    int32_t x = script::ClickCoordinate(line.Field(1), model_.cycleCounter).value_or(0);
+    int32_t y = script::ClickCoordinate(line.Field(2), model_.cycleCounter).value_or(0);
+    std::string kind = line.Field(3);
+    desktop_.SetCursorPos(x, y);
+    using namespace platform::mouse;
+    if (kind == "左键单击") {
+        desktop_.MouseEvent(kLeftDown, 0);
+        desktop_.MouseEvent(kLeftUp, 0);
+    } else if (kind == "左键双击") {
+        for (int i = 0; i < 2; ++i) {
+            desktop_.MouseEvent(kLeftDown, 0);
+            desktop_.MouseEvent(kLeftUp, 0);
+        }
+    } else if (kind == "右键单击") {
+        desktop_.MouseEvent(kRightDown, 0);
+        desktop_.MouseEvent(kRightUp, 0);
+    }
+    Advance();
+}
+
+void Interpreter::MouseDrag(const script::InstructionLine& line) {
+    int32_t x1 = Whole32(line, 1), y1 = Whole32(line, 2), x2 = Whole32(line, 3), y2 = Whole32(line, 4);
+    // Differences in 64 bits: coordinates far apart must not overflow.
+    int64_t dx = std::llabs(int64_t(x2) - x1), dy = std::llabs(int64_t(y2) - y1);
+    desktop_.SetCursorPos(x1, y1);
+    desktop_.Sleep(80);
+    desktop_.MouseEvent(platform::mouse::kLeftDown, 0);
+    desktop_.Sleep(150);
+    int64_t steps = (dx > dy ? dx : dy) / 5 + 1;
+    if (steps > 30) steps = 30;
+    if (steps < 2) steps = 2;
+    for (int64_t i = 1; i <= steps; ++i) {
+        double fx = x1 + (double(x2) - x1) * double(i) / double(steps);
+        double fy = y1 + (double(y2) - y1) * double(i) / double(steps);
+        desktop_.SetCursorPos(int(text::RoundHalfEven(fx)), int(text::RoundHalfEven(fy)));
+        desktop_.Sleep(i == 1 ? 100 : 15);
+        desktop_.PumpMessages();
+    }
+    desktop_.SetCursorPos(x2, y2);
+    desktop_.Sleep(80);
+    desktop_.MouseEvent(platform::mouse::kLeftUp, 0);
+    desktop_.Sleep(50);
+    Advance();
+}
+
+void Interpreter::PasteText(const script::InstructionLine& line) {
+    int32_t x = Whole32(line, 1), y = Whole32(line, 2);
+    std::string textToPaste = line.Field(3);
+    if (textToPaste == script::kListWord && !model_.PasteEntries().empty()) {
+        textToPaste = model_.TakeFirstPasteEntry();
+    }
+    if (textToPaste == script::kRandomListWord && !model_.PasteEntries().empty()) {
+        // Every entry is equally likely, the last ones too.
+        const auto& entries = model_.PasteEntries();
+        size_t index = size_t(std::floor(double(entries.size()) * double(random_.Next())));
+        if (index >= entries.size()) index = entries.size() - 1;
+        textToPaste = entries[index];
+    }
+    desktop_.SetClipboardText(textToPaste);
+    desktop_.SetCursorPos(x, y);
+    desktop_.MouseEvent(platform::mouse::kLeftDown, 0);
+    desktop_.MouseEvent(platform::mouse::kLeftUp, 0);
+    desktop_.KeybdEvent(kVirtualKeyControl, platform::key::kPress);
+    desktop_.KeybdEvent(kVirtualKeyV, platform::key::kPress);
+    desktop_.KeybdEvent(kVirtualKeyV, platform::key::kRelease);
+    desktop_.KeybdEvent(kVirtualKeyControl, platform::key::kRelease);
+    Advance();
+}
+
+void Interpreter::Key(const script::InstructionLine& line) {
+    keys::PerformKeyInstruction(desktop_, line.ArgumentText());
+    // A key this instruction sent is not the user's Esc or F7: reading the
+    // keys here clears their "pressed since the last query" state before the
+    // scheduler poll looks.
+    desktop_.GetAsyncKeyState(kVirtualKeyEscape);
+    desktop_.GetAsyncKeyState(kVirtualKeyF7);
+    Advance();
+}
+
+void Interpreter::OpenFile(const script::InstructionLine& line) {
+    std::string path = line.Field(1);
+    int16_t windowStyle = 1;
+    if (line.FieldCount() >= 2) windowStyle = line.Whole16(2).value_or(0);
+    if (text::AsciiLower(text::Right(path, 3)) == "exe") {
+        uint32_t processId = desktop_.LaunchProgram(path, windowStyle);
+        // Give the program half a second to show its window, handling the
+        // window's messages meanwhile without burning the processor.
+        uint32_t start = desktop_.TimeGetTime();
+        for (uint32_t elapsed = 0; elapsed < kLaunchSettleMs; elapsed = desktop_.TimeGetTime() - start) {
+            desktop_.WaitForMessages(kLaunchSettleMs - elapsed);
+        }
+        desktop_.ActivateProcess(processId);
+    } else {
+        desktop_.ShellOpen(path);
+    }
+    Advance();
+}
+
+void Interpreter::OpenUrl(const script::InstructionLine& line) {
+    std::string address = line.ArgumentText();
+    if (address == script::kListWord && !model_.UrlEntries().empty()) address = model_.TakeFirstUrlEntry();
+    desktop_.ShellOpen(address);
+    Advance();
+}
+
+void Interpreter::Wait(const script::InstructionLine& line) {
+    int32_t duration = script::WaitDuration(line);
+    uint32_t start = desktop_.TimeGetTime();
+    for (;;) {
+        int64_t elapsed = int64_t(desktop_.TimeGetTime() - start);
+        if (elapsed >= duration) break;
+        int64_t remaining = duration - elapsed;
+        desktop_.Sleep(uint32_t(remaining > kWaitSliceMs ? kWaitSliceMs : remaining));
+        desktop_.PumpMessages();
+    }
+    Advance();
+}
+
+void Interpreter::Scroll(const script::InstructionLine& line) {
+    int16_t notches = 0;
+    if (line.FieldCount() == 3) {
+        desktop_.SetCursorPos(Whole32(line, 1), Whole32(line, 2));
+        desktop_.Sleep(50);
+        notches = line.Whole16(3).value_or(0);
+    } else {
+        notches = line.Whole16(1).value_or(0);
+    }
+    // notches x 120 in 16 bits: a product that does not fit turns nothing.
+    int32_t product = int32_t(notches) * 120;
+    int16_t amount = (product < INT16_MIN || product > INT16_MAX) ? 0 : int16_t(product);
+    desktop_.MouseEvent(platform::mouse::kWheel, amount);
+    desktop_.Sleep(100);
+    Advance();
+}
+
+}  // namespace kestrun

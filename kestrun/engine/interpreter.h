@@ -1,0 +1,64 @@
+// The instruction interpreter: at every tick the run control hands it the
+// line at the instruction pointer. It splits the line, dispatches on its
+// keyword in a fixed order, acts on the desktop and moves the pointer: on by
+// one, by a test's mismatch jump, or not at all.
+//
+// Nothing an instruction does stops a run: a step that fails is skipped and
+// the instruction ends with its usual pointer rule. Waits, drags and program
+// launches let the message loop run, so the pointer is read again at the
+// moment it is moved (a row click during a wait counts).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/platform/desktop.h"
+#include "common/platform/files.h"
+#include "common/text/codec.h"
+#include "kestrun/actions/random_source.h"
+#include "kestrun/engine/run_control.h"
+#include "kestrun/engine/run_log.h"
+#include "kestrun/script/instruction_line.h"
+#include "kestrun/ui/main_model.h"
+
+namespace kestrun {
+
+class Interpreter : public LineExecutor {
+public:
+    Interpreter(MainModel& model, platform::Desktop& desktop, platform::FileSystem& files, RunLog& log,
+                RandomSource& random)
+        : model_(model), desktop_(desktop), files_(files), log_(log), random_(random) {}
+
+    void ExecuteLine(const std::string& line) override;
+
+private:
+    // Pointer rules, applied to the pointer as it is now.
+    void Advance();
+    void Jump(int32_t j);
+
+    // Input and programs.
+    void MouseClick(const script::InstructionLine& line);
+    void MouseDrag(const script::InstructionLine& line);
+    void PasteText(const script::InstructionLine& line);
+    void Key(const script::InstructionLine& line);
+    void OpenFile(const script::InstructionLine& line);
+    void OpenUrl(const script::InstructionLine& line);
+    void Wait(const script::InstructionLine& line);
+    void Scroll(const script::InstructionLine& line);
+
+    // Tests and system instructions (test_instructions.cpp).
+    void ColourTest(const script::InstructionLine& line);
+    void BitmapTest(const script::InstructionLine& line);
+    void ClipboardTest(const script::InstructionLine& line);
+    void FileOperation(const script::InstructionLine& line);
+    void WindowOperation(const script::InstructionLine& line);
+    void Screenshot(const script::InstructionLine& line);
+
+    MainModel& model_;
+    platform::Desktop& desktop_;
+    platform::FileSystem& files_;
+    RunLog& log_;
+    RandomSource& random_;
+};
+
+}  // namespace kestrun

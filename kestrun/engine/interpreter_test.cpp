@@ -1,0 +1,262 @@
+#include "kestrun/engine/interpreter.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/testing/fake_desktop.h"
+#include "common/testing/fake_files.h"
+
+namespace kestrun {
+namespace {
+
+using Log = std::vector<std::string>;
+
+class ScriptedRandom : public RandomSource {
+public:
+    float Next() override {
+        if (draws.empty()) return 0.0f;
+        float r = draws.front();
+        draws.pop_front();
+        return r;
+    }
+    std::deque<float> draws;
+};
+
+class InterpreterTest : public ::testing::Test {
+protected:
+    InterpreterTest()
+        : codec_(text::MakeSystemCodec()),
+          log_(model_, desktop_, files_, *codec_),
+          interpreter_(model_, desktop_, files_, log_, random_) {
+        model_.programFolder = "C:\\Kestrun\\";
+        model_.runLogPath = "C:\\Kestrun\\日志.txt";
+        model_.cycleCounter = 1;
+        files_.CreateFolder("C:\\Kestrun");
+        files_.CreateFolder("C:\\Kestrun\\screenshot");
+    }
+
+    // Runs one line from pointer 5 and returns the pointer afterwards.
+    int32_t Run(const std::string& line, int32_t pointer = 5) {
+        model_.instructionPointer = pointer;
+        desktop_.ClearLog();
+        interpreter_.ExecuteLine(line);
+        return model_.instructionPointer;
+    }
+
+    Log Input() const { return desktop_.LogWithout({"Sleep", "PumpMessages", "WaitForMessages"}); }
+
+    fake::FakeDesktop desktop_;
+    fake::FakeFileSystem files_;
+    std::unique_ptr<text::AnsiCodec> codec_;
+    MainModel model_;
+    RunLog log_;
+    ScriptedRandom random_;
+    Interpreter interpreter_;
+};
+
+TEST_F(InterpreterTest, UnknownKeywordsAndEmptyLinesStayAndDoNothing) {
+    for (const char* line : {"", "鼠标点击 =100,100,左键单击", "hello=1", "鼠标点击"}) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(Run(line), std::string(line) == "鼠标点击" ? 6 : 5);
+    }
+    EXPECT_EQ(Run(""), 5);
+    EXPECT_TRUE(desktop_.Log().empty());
+}
+
+TEST_F(InterpreterTest, MouseClickKinds) {
+    struct Case {
+        std::string line;
+        Log input;
+    };
+    const Case cases[] = {
+        {"鼠标点击=100,200,左键单击", {"SetCursorPos 100,200", "mouse_event 0x2 0", "mouse_event 0x4 0"}},
+        {"鼠标点击=100,200,左键双击",
+         {"SetCursorPos 100,200", "mouse_event 0x2 0", "mouse_event 0x4 0", "mouse_event 0x2 0", "mouse_event 0x4 0"}},
+        {"鼠标点击=100,200,右键单击", {"SetCursorPos 100,200", "mouse_event 0x8 0", "mouse_event 0x10 0"}},
+        {"鼠标点击=100,200,中键单击", {"SetCursorPos 100,200"}},
+        {"鼠标点击=100,200,", {"SetCursorPos 100,200"}},
+        {"鼠标点击=100", {"SetCursorPos 100,0"}},
+        {"鼠标点击=100.5,201.5,右键单击x", {"SetCursorPos 100,202"}},
+        {"鼠标点击=99999999999,5,左键单击", {"SetCursorPos 0,5", "mouse_event 0x2 0", "mouse_event 0x4 0"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(Run(c.line), 6);
+        EXPECT_EQ(desktop_.Log(), c.input) << "the events of one click follow without a pause";
+    }
+}
+
+TEST_F(InterpreterTest, CyclePlaceholderInClickCoordinates) {
+    model_.cycleCounter = 1;
+    Run("鼠标点击=100+R*10,200,左键单击");
+    EXPECT_EQ(desktop_.Log()[0], "SetCursorPos 110,200");
+    model_.cycleCounter = 2;
+    Run("鼠标点击=100+R*10,R*R,左键单击");
+    EXPECT_EQ(desktop_.Log()[0], "SetCursorPos 120,4");
+    Run("鼠标点击=100+10,200,左键单击");
+    EXPECT_EQ(desktop_.Log()[0], "SetCursorPos 100,200") << "a field without R is never evaluated";
+    model_.cycleCounter = 1;
+    Run("鼠标点击=100/(R-1),7,左键单击");
+    EXPECT_EQ(desktop_.Log()[0], "SetCursorPos 100,7") << "a fault keeps the substituted text";
+    Run("鼠标拖拉=R*10,100,200,200");
+    EXPECT_EQ(desktop_.Log()[0], "SetCursorPos 0,100") << "R only counts in click lines";
+}
+
+TEST_F(InterpreterTest, DragStepsAndPauses) {
+    EXPECT_EQ(Run("鼠标拖拉=100,100,103,100"), 6);
+    EXPECT_EQ(desktop_.Log(), (Log{"SetCursorPos 100,100", "Sleep 80", "mouse_event 0x2 0", "Sleep 150",
+                                   "SetCursorPos 102,100", "Sleep 100", "PumpMessages", "SetCursorPos 103,100",
+                                   "Sleep 15", "PumpMessages", "SetCursorPos 103,100", "Sleep 80",
+                                   "mouse_event 0x4 0", "Sleep 50"}));
+
+    Run("鼠标拖拉=100,100,400,100");
+    Log moves;
+    for (const auto& l : Input())
+        if (l.rfind("SetCursorPos", 0) == 0) moves.push_back(l);
+    ASSERT_EQ(moves.size(), 32u) << "start, 30 steps, end";
+    EXPECT_EQ(moves[1], "SetCursorPos 110,100");
+    EXPECT_EQ(moves[30], "SetCursorPos 400,100");
+}
+
+TEST_F(InterpreterTest, DragLastsUnderASecond) {
+    uint32_t start = desktop_.TimeGetTime();
+    Run("鼠标拖拉=100,100,400,100");
+    uint32_t elapsed = desktop_.TimeGetTime() - start;
+    EXPECT_GE(elapsed, 80u + 150 + 100 + 29 * 15 + 80 + 50);
+    EXPECT_LT(elapsed, 1000u);
+}
+
+TEST_F(InterpreterTest, PasteTextPutsTextOnClipboardClicksAndSendsCtrlV) {
+    EXPECT_EQ(Run("粘贴文字=100,100,测试文字"), 6);
+    EXPECT_EQ(desktop_.Log(), (Log{"SetClipboardText 测试文字", "SetCursorPos 100,100", "mouse_event 0x2 0",
+                                   "mouse_event 0x4 0", "keybd_event 17 down", "keybd_event 86 down",
+                                   "keybd_event 86 up", "keybd_event 17 up"}));
+    Run("粘贴文字=100,100,a,b");
+    EXPECT_EQ(desktop_.Log()[0], "SetClipboardText a") << "the text ends at the next comma";
+}
+
+TEST_F(InterpreterTest, PasteListIsConsumedInOrderThenTheWordItself) {
+    model_.SetPasteList({"一", "二,2", "三=3"}, "列表");
+    for (const char* expected : {"一", "二,2", "三=3", "列表"}) {
+        Run("粘贴文字=1,2,列表");
+        EXPECT_EQ(desktop_.Log()[0], std::string("SetClipboardText ") + expected);
+    }
+    EXPECT_TRUE(model_.PasteEntries().empty());
+}
+
+TEST_F(InterpreterTest, RandomListDrawsFromEveryEntryAndKeepsTheList) {
+    model_.SetPasteList({"a", "b", "c", "d", "e"}, "随机列表");
+    random_.draws = {0.0f, 0.5f, 0.999f};
+    for (const char* expected : {"a", "c", "e"}) {
+        Run("粘贴文字=1,2,随机列表");
+        EXPECT_EQ(desktop_.Log()[0], std::string("SetClipboardText ") + expected);
+    }
+    EXPECT_EQ(model_.PasteEntries().size(), 5u);
+    model_.SetPasteList({"only"}, "随机列表");
+    random_.draws = {0.7f};
+    Run("粘贴文字=1,2,随机列表");
+    EXPECT_EQ(desktop_.Log()[0], "SetClipboardText only");
+    model_.SetPasteList({}, "");
+    Run("粘贴文字=1,2,随机列表");
+    EXPECT_EQ(desktop_.Log()[0], "SetClipboardText 随机列表");
+}
+
+TEST_F(InterpreterTest, KeyInstructionPausesAroundTheKeys) {
+    EXPECT_EQ(Run("模拟按键=^a"), 6);
+    EXPECT_EQ(desktop_.Log(), (Log{"Sleep 100", "SendKeys ^a", "Sleep 100"}));
+    Run("模拟按键=a,b");
+    EXPECT_EQ(Input(), (Log{"keybd_event 65 down", "keybd_event 65 up"})) << "a,b is one key text: its first letter";
+    Run("模拟按键={ESC}=");
+    EXPECT_EQ(Input(), (Log{"keybd_event 27 down", "keybd_event 27 up"}));
+}
+
+TEST_F(InterpreterTest, OwnEscapeKeyIsNotTakenForTheUsersStop) {
+    Run("模拟按键={ESC}");
+    EXPECT_EQ(desktop_.GetAsyncKeyState(0x1B), 0) << "the key instruction's own Esc is consumed";
+}
+
+TEST_F(InterpreterTest, OpenFileLaunchesExeWithStyleOrShellOpensDocuments) {
+    desktop_.AddProgram({"notepad.exe", 4242, "无标题 - 记事本", 100});
+    uint32_t start = desktop_.TimeGetTime();
+    EXPECT_EQ(Run("打开文件=notepad.exe,3"), 6);
+    EXPECT_GE(desktop_.TimeGetTime() - start, 500u);
+    EXPECT_EQ(Input(), (Log{"LaunchProgram notepad.exe 3", "ActivateProcess 4242"}));
+    Run("打开文件=notepad.exe,");
+    EXPECT_EQ(Input()[0], "LaunchProgram notepad.exe 0") << "an empty style field starts it hidden";
+    Run("打开文件=NOTEPAD.EXE");
+    EXPECT_EQ(Input()[0], "LaunchProgram NOTEPAD.EXE 1");
+    Run("打开文件=C:\\a.txt,3");
+    EXPECT_EQ(Input(), (Log{"ShellOpen C:\\a.txt"}));
+    Run("打开文件=missing.exe,1");
+    EXPECT_EQ(Input(), (Log{"LaunchProgram missing.exe 1", "ActivateProcess 0"}));
+}
+
+TEST_F(InterpreterTest, OpenUrlTakesTheWholeArgumentOrTheFirstListEntry) {
+    Run("打开网址=http://x/?a,b");
+    EXPECT_EQ(Input(), (Log{"ShellOpen http://x/?a,b"}));
+    Run("打开网址=http://x/?q=1");
+    EXPECT_EQ(Input(), (Log{"ShellOpen http://x/?q"}));
+    model_.SetUrlList({"http://one", "http://two"}, "列表");
+    Run("打开网址=列表");
+    EXPECT_EQ(Input(), (Log{"ShellOpen http://one"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://two"}));
+    model_.SetUrlList({}, "");
+    EXPECT_EQ(Run("打开网址=列表"), 6);
+    EXPECT_EQ(Input(), (Log{"ShellOpen 列表"}));
+}
+
+TEST_F(InterpreterTest, WaitSleepsInSlicesAndPumps) {
+    for (const char* line : {"等待时间=1000毫秒", "等待时间=1000", "等待时间=1000ms"}) {
+        SCOPED_TRACE(line);
+        uint32_t start = desktop_.TimeGetTime();
+        EXPECT_EQ(Run(line), 6);
+        uint32_t elapsed = desktop_.TimeGetTime() - start;
+        EXPECT_GE(elapsed, 1000u);
+        EXPECT_LE(elapsed, 1050u);
+    }
+    Run("等待时间=120");
+    EXPECT_EQ(desktop_.Log(),
+              (Log{"Sleep 50", "PumpMessages", "Sleep 50", "PumpMessages", "Sleep 18", "PumpMessages"}));
+    for (const char* line : {"等待时间=0", "等待时间=abc", "等待时间=-5"}) {
+        EXPECT_EQ(Run(line), 6);
+        EXPECT_TRUE(desktop_.Log().empty()) << line;
+    }
+}
+
+TEST_F(InterpreterTest, RowClickDuringAWaitAdvancesFromTheClickedRow) {
+    desktop_.PostAt(desktop_.Clock().Elapsed() + 300, [&] { model_.instructionPointer = 9; });
+    EXPECT_EQ(Run("等待时间=1000", 2), 10);
+}
+
+TEST_F(InterpreterTest, ScrollNotchesAndPointer) {
+    struct Case {
+        std::string line;
+        Log log;
+    };
+    const Case cases[] = {
+        {"鼠标滚动=-2", {"mouse_event 0x800 -240", "Sleep 100"}},
+        {"鼠标滚动=5", {"mouse_event 0x800 600", "Sleep 100"}},
+        {"鼠标滚动=1,2,3,4", {"mouse_event 0x800 120", "Sleep 100"}},
+        {"鼠标滚动=100,3", {"mouse_event 0x800 12000", "Sleep 100"}},
+        {"鼠标滚动=300", {"mouse_event 0x800 0", "Sleep 100"}},
+        {"鼠标滚动=-273", {"mouse_event 0x800 -32760", "Sleep 100"}},
+        {"鼠标滚动=40000", {"mouse_event 0x800 0", "Sleep 100"}},
+        {"鼠标滚动=100,100,3", {"SetCursorPos 100,100", "Sleep 50", "mouse_event 0x800 360", "Sleep 100"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        EXPECT_EQ(Run(c.line), 6);
+        EXPECT_EQ(desktop_.Log(), c.log);
+    }
+}
+
+TEST_F(InterpreterTest, PointerArithmeticWrapsInsteadOfOverflowing) {
+    EXPECT_EQ(Run("等待时间=0", INT32_MAX), INT32_MIN);
+}
+
+}  // namespace
+}  // namespace kestrun

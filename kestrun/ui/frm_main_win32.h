@@ -1,0 +1,60 @@
+// Kestrun's main window FrmMain on Win32. It creates the standard controls of
+// the layout table, renders MainModel into them, and turns their messages
+// into calls on the portable handlers (run control, list management). It
+// decides nothing itself.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "kestrun/ui/main_model.h"
+
+namespace kestrun {
+
+class FrmMainApp;  // the platform services and handlers behind the window
+
+class FrmMain {
+public:
+    FrmMain();
+    ~FrmMain();
+    FrmMain(const FrmMain&) = delete;
+    FrmMain& operator=(const FrmMain&) = delete;
+
+    // Creates the window and runs start-up with the command-line argument;
+    // false when the window cannot be made.
+    bool Create(HINSTANCE instance, const std::wstring& commandLine, int showCommand);
+    HWND Handle() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void AddTooltip(HWND control, std::string_view text);
+    void OnCommand(int id, int code, HWND control);
+    void Render(Control what);
+    void RenderList();
+    void RenderBitmaps();
+    LRESULT ColourControl(HDC dc, HWND control);
+    void DrawColourButton(const DRAWITEMSTRUCT& item);
+    HBRUSH BrushFor(int32_t colour);
+    int Px(int twips) const;
+    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+    std::string ControlText(int id) const;
+    void SetControlText(int id, std::string_view text);
+
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HFONT font_ = nullptr;
+    int dpi_ = 96;
+    bool rendering_ = false;  // model -> control updates must not echo back
+    MainModel model_;
+    std::unique_ptr<FrmMainApp> app_;
+    std::map<int32_t, HBRUSH> brushes_;
+    std::map<int, HWND> livePictures_;
+    std::map<int, HWND> referencePictures_;
+};
+
+}  // namespace kestrun
