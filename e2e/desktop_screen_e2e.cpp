@@ -91,24 +91,24 @@ TEST_F(DesktopScreenTest, CopyScreenRefusesEmptyAndHugeBlocks) {
 
 TEST(DesktopScreenEdgeTest, CopyScreenReadsBlackOffTheScreen) {
     win32::Win32Desktop desktop;
-    platform::Point size = desktop.ScreenSize();
-    // A window that hangs over the right edge of the screen, its client area
-    // painted in one colour below the edit box.
+    // A frameless window at the left edge of the screen, painted in one
+    // colour below its edit box.
     e2e::TargetOptions options{L"E2E Target Screen Edge"};
-    options.rect = {size.x - 150, 300, size.x + 150, 500};
-    options.paints = {L"0,80,1000,40," + std::to_wstring(kLeftColour)};
+    options.rect = {0, 300, 300, 500};
+    options.popup = true;
+    options.paints = {L"0,80,300,40," + std::to_wstring(kLeftColour)};
     auto target = e2e::TargetWindow::Start(options);
     ASSERT_TRUE(target);
     ASSERT_TRUE(target->Focus());
     POINT block = target->ScreenPoint(0, 80);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return desktop.GetPixel(size.x - 1, block.y) == kLeftColour; }))
-        << "the window does not reach the screen's edge";
+    ASSERT_EQ(block.x, 0) << "the window does not start at the screen's edge";
+    ASSERT_TRUE(e2e::WaitUntil([&] { return desktop.GetPixel(0, block.y) == kLeftColour; }));
 
-    // Four columns on the screen, four beyond its right edge.
-    std::optional<platform::Image> copy = desktop.CopyScreen(size.x - 4, block.y, 8, 4);
+    // Four columns beyond the left edge of the screen, four on it.
+    std::optional<platform::Image> copy = desktop.CopyScreen(-4, block.y, 8, 4);
     ASSERT_TRUE(copy);
     for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 8; ++x) EXPECT_EQ(copy->At(x, y), x < 4 ? kLeftColour : 0) << "at " << x << "," << y;
+        for (int x = 0; x < 8; ++x) EXPECT_EQ(copy->At(x, y), x < 4 ? 0 : kLeftColour) << "at " << x << "," << y;
     }
     EXPECT_EQ(target->Close(), 0u);
 }

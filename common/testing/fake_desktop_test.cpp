@@ -90,7 +90,7 @@ TEST(FakeDesktop, LocalTimeRunsWithTheClockAcrossMinuteDayAndYear) {
     desktop.Sleep(500);
     t = desktop.LocalNow();
     EXPECT_EQ(text::LogTimeStamp(t), "2026-01-01 00:00:00");
-    desktop.Sleep(59 * 86400000u);  // 59 days on: 2026 is no leap year
+    desktop.Clock().Sleep(59ull * 86400000);  // 59 days on: 2026 is no leap year
     EXPECT_EQ(text::LogTimeStamp(desktop.LocalNow()), "2026-03-01 00:00:00");
 
     FakeDesktop leap;

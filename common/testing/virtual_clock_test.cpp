@@ -48,9 +48,9 @@ TEST(VirtualClock, SleepFiresWorldEventsButLeavesMessagesForThePump) {
     clock.At(150, trace.Note("world"));
     clock.Sleep(200);
     EXPECT_EQ(trace.lines, (std::vector<std::string>{"world@150"}));
-    // The message that fell due during the sleep arrives at the next pump.
+    // The message that fell due during the sleep arrives as the next pump starts.
     clock.Pump(1);
-    EXPECT_EQ(trace.lines, (std::vector<std::string>{"world@150", "message@201"}));
+    EXPECT_EQ(trace.lines, (std::vector<std::string>{"world@150", "message@200"}));
 }
 
 TEST(VirtualClock, WaitForMessageStopsAtTheNextMessage) {

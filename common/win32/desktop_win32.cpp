@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "common/text/colour.h"
@@ -106,8 +107,7 @@ std::optional<platform::Image> Win32Desktop::CopyScreen(int x, int y, int width,
     if (!screen) return std::nullopt;
     HDC memory = CreateCompatibleDC(screen);
     // A top-down 32-bit DIB section: rows in screen order, one BGRX word a
-    // pixel, zero-filled by the system, so the parts of the block that lie
-    // off the screen stay black.
+    // pixel, zero-filled by the system.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -121,7 +121,22 @@ std::optional<platform::Image> Win32Desktop::CopyScreen(int x, int y, int width,
     std::optional<platform::Image> result;
     if (dib && bits) {
         HGDIOBJ previous = SelectObject(memory, dib);
-        if (BitBlt(memory, 0, 0, width, height, screen, x, y, SRCCOPY)) {
+        // Only the part of the block that lies on the screen is copied: a
+        // source rectangle that reaches beyond the screen is not copied
+        // reliably everywhere (Wine copies nothing at all), while the DIB is
+        // black already where nothing is copied.
+        // (In 64 bits, so that a block near the end of the int range cannot
+        // overflow.)
+        long long screenLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
+        long long screenTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
+        long long left = std::max<long long>(x, screenLeft);
+        long long top = std::max<long long>(y, screenTop);
+        long long right = std::min<long long>((long long)x + width, screenLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN));
+        long long bottom = std::min<long long>((long long)y + height, screenTop + GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        bool copied = left >= right || top >= bottom ||
+                      BitBlt(memory, int(left - x), int(top - y), int(right - left), int(bottom - top), screen,
+                             int(left), int(top), SRCCOPY);
+        if (copied) {
             GdiFlush();
             platform::Image image(width, height, 0);
             const auto* source = static_cast<const uint32_t*>(bits);

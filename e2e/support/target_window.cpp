@@ -13,6 +13,7 @@ std::unique_ptr<TargetWindow> TargetWindow::Start(const TargetOptions& options) 
                              std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
                              std::to_wstring(r.right - r.left) + L"," + std::to_wstring(r.bottom - r.top);
     for (const std::wstring& paint : options.paints) arguments += L" --paint " + paint;
+    if (options.popup) arguments += L" --popup";
 
     std::unique_ptr<TargetWindow> target(new TargetWindow());
     target->program_ = Program::Start(L"target.exe", arguments, options.showCommand);

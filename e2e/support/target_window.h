@@ -21,6 +21,7 @@ struct TargetOptions {
     RECT rect{100, 100, 580, 420};     // outer rectangle on the screen
     std::vector<std::wstring> paints;  // "x,y,w,h,colour" blocks of the client area
     int showCommand = SW_SHOWNORMAL;
+    bool popup = false;                // no frame: the client area is the rectangle
 };
 
 class TargetWindow {

@@ -8,6 +8,8 @@
 //   --log PATH               the log file (below); without it nothing is logged
 //   --paint x,y,w,h,colour   fills a block of the client area with a colour number
 //                            (red + 256 green + 65536 blue); may be repeated
+//   --popup                  a window without frame or caption, so the client area is
+//                            exactly the rectangle
 //   --keepalive              no window is shown: a hidden window and a message loop
 //                            run until the process is killed (keeps Wine's desktop
 //                            process alive between test programs)
@@ -63,6 +65,7 @@ struct Options {
     int height = 320;
     std::wstring logPath;
     std::vector<PaintBlock> paints;
+    bool popup = false;
     bool keepalive = false;
 };
 
@@ -90,6 +93,8 @@ Options ReadOptions() {
         bool hasValue = i + 1 < count;
         if (name == L"--keepalive") {
             options.keepalive = true;
+        } else if (name == L"--popup") {
+            options.popup = true;
         } else if (name == L"--title" && hasValue) {
             options.title = args[++i];
         } else if (name == L"--log" && hasValue) {
@@ -283,7 +288,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     windowClass.lpszClassName = kClassName;
     RegisterClassExW(&windowClass);
 
-    HWND window = CreateWindowExW(0, kClassName, options.title.c_str(), WS_OVERLAPPEDWINDOW, options.x, options.y,
+    DWORD style = options.popup ? WS_POPUP : WS_OVERLAPPEDWINDOW;
+    HWND window = CreateWindowExW(0, kClassName, options.title.c_str(), style, options.x, options.y,
                                   options.width, options.height, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     ShowWindow(window, showCommand);

@@ -28,8 +28,7 @@ int Scale(double extent, double fraction, int limit) {
 }
 
 bool WellFormed(const platform::Image& image) {
-    return image.width > 0 && image.height > 0 &&
-           image.pixels.size() == size_t(image.width) * size_t(image.height);
+    return image.width > 0 && image.height > 0 && image.pixels.size() == size_t(image.width) * size_t(image.height);
 }
 
 // Colours are 24-bit: red, green and blue must all be equal, and whatever a

@@ -38,13 +38,14 @@ private:
 };
 
 // A small screen with a pattern, so that every copy shows where it came from.
-fake::FakeDesktop PatternedDesktop(int width = 64, int height = 48) {
-    fake::FakeDesktop desktop(fake::FakeDesktop::kDefaultStartTick, width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) desktop.Screen().Set(x, y, x + 256 * y);
+class PatternedDesktop : public fake::FakeDesktop {
+public:
+    PatternedDesktop() : fake::FakeDesktop(kDefaultStartTick, 64, 48) {
+        for (int y = 0; y < 48; ++y) {
+            for (int x = 0; x < 64; ++x) Screen().Set(x, y, x + 256 * y);
+        }
     }
-    return desktop;
-}
+};
 
 platform::Image Block(const platform::Image& source, int left, int top, int width, int height) {
     platform::Image block(width, height, 0);
@@ -57,7 +58,7 @@ platform::Image Block(const platform::Image& source, int left, int top, int widt
 }
 
 TEST(Capture, TheScreenIsCopiedWhole) {
-    fake::FakeDesktop desktop = PatternedDesktop();
+    PatternedDesktop desktop;
     std::optional<platform::Image> shot = CaptureScreen(desktop);
     ASSERT_TRUE(shot);
     EXPECT_EQ(*shot, desktop.Screen());
@@ -66,7 +67,7 @@ TEST(Capture, TheScreenIsCopiedWhole) {
 }
 
 TEST(Capture, TheActiveWindowIsItsOuterRectangle) {
-    fake::FakeDesktop desktop = PatternedDesktop();
+    PatternedDesktop desktop;
     platform::WindowHandle window = desktop.AddWindow({.title = "Target", .rect = {10, 5, 40, 25}});
     EXPECT_FALSE(CaptureActiveWindow(desktop)) << "no foreground window";
     desktop.MakeForeground(window);
@@ -90,13 +91,13 @@ TEST(Capture, TheActiveWindowIsItsOuterRectangle) {
 }
 
 TEST(Capture, RegionsOfNoOrAbsurdSizeAreRefused) {
-    fake::FakeDesktop desktop = PatternedDesktop();
+    PatternedDesktop desktop;
     std::optional<platform::Image> shot = CaptureRegion(desktop, 3, 4, 5, 6);
     ASSERT_TRUE(shot);
     EXPECT_EQ(*shot, Block(desktop.Screen(), 3, 4, 5, 6));
     EXPECT_TRUE(CaptureRegion(desktop, -10, -10, kMaxCaptureSide, 1));
-    const std::pair<int, int> refused[] = {{0, 0}, {0, 10}, {10, 0}, {-5, 10}, {10, -5},
-                                           {kMaxCaptureSide + 1, 1}, {1, kMaxCaptureSide + 1}};
+    const std::pair<int, int> refused[] = {
+        {0, 0}, {0, 10}, {10, 0}, {-5, 10}, {10, -5}, {kMaxCaptureSide + 1, 1}, {1, kMaxCaptureSide + 1}};
     for (auto [width, height] : refused) {
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
         EXPECT_FALSE(CaptureRegion(desktop, 0, 0, width, height));
@@ -104,7 +105,7 @@ TEST(Capture, RegionsOfNoOrAbsurdSizeAreRefused) {
 }
 
 TEST(CopyBlockToLive, CopiesTheFortyPixelBlockAtThePoint) {
-    fake::FakeDesktop desktop = PatternedDesktop();
+    PatternedDesktop desktop;
     BitmapEntry entry;
     ASSERT_TRUE(CopyBlockToLive(desktop, 7, 3, entry));
     EXPECT_EQ(entry.live, Block(desktop.Screen(), 7, 3, 40, 40));
@@ -118,7 +119,7 @@ TEST(CopyBlockToLive, CopiesTheFortyPixelBlockAtThePoint) {
 }
 
 TEST(CopyBlockToLive, AFailedCopyLeavesTheLiveImageAsItWas) {
-    fake::FakeDesktop desktop = PatternedDesktop();
+    PatternedDesktop desktop;
     BitmapEntry entry;
     entry.live = platform::Image(40, 40, kRed);
     desktop.SetCopyScreenFails(true);

@@ -38,15 +38,16 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "common/text/number.h"
 #include "common/text/utf8.h"
+#include "kestrun/actions/compute_brackets.h"
 #include "kestrun/actions/compute_sum.h"
 
 namespace compute {
@@ -57,14 +58,19 @@ constexpr std::string_view kRootSign = "\xE2\x88\x9A";
 constexpr std::string_view kSumSign = "\xE2\x88\x91";
 constexpr std::string_view kIntPrefix = "int(";
 
-// Nested evaluations allowed before the evaluation gives up. Each level of
-// bracket nesting costs two levels; 1000 keeps the deepest stack well inside
-// the one megabyte that a Windows program's main thread gets.
-constexpr int kMaxDepth = 1000;
-// Characters scanned or copied in one evaluation before it gives up. A text
-// that needs this much work has many thousands of unclosed or nested groups;
-// ordinary texts need about ten steps per character.
+// Nested evaluations allowed before the evaluation gives up: a bracket group
+// inside a bracket group, a left side, a root that does not apply. A level
+// takes up to about 1.3 kilobytes of stack, so 256 levels use about a third of
+// the one megabyte that the main thread of a Windows program gets; no
+// expression written by hand comes near them.
+constexpr int kMaxDepth = 256;
+// Work allowed in one evaluation before it gives up, counted as characters
+// scanned or copied plus kStepWork for every split and every nested
+// evaluation. Ordinary texts need a few dozen units per character; a text
+// that needs this much has thousands of unclosed or nested groups, and stops
+// within a fraction of a second.
 constexpr uint64_t kMaxWork = 64'000'000;
+constexpr uint64_t kStepWork = 16;
 
 bool IsOperatorContext(char c) {
     return c == '(' || c == '*' || c == '+' || c == '-' || c == '/';
@@ -77,92 +83,6 @@ size_t CharLengthAt(std::string_view s, size_t i) {
     text::DecodeAt(s, i, len);
     return len;
 }
-
-// The bracket counter of GetBracketContent: a 16-bit signed depth. Step
-// returns true at the ")" that takes the depth below zero.
-class BracketCounter {
-public:
-    bool Step(char c) {
-        if (c == '(') {
-            // The classic counter overflows here, which is an arithmetic fault.
-            if (depth_ == std::numeric_limits<int16_t>::max()) throw ArithmeticError("bracket nesting too deep");
-            ++depth_;
-        } else if (c == ')') {
-            --depth_;
-            if (depth_ == -1) return true;
-        }
-        return false;
-    }
-
-    int16_t Depth() const { return depth_; }
-
-private:
-    int16_t depth_ = 0;
-};
-
-// The byte index of the closing bracket for a group whose content starts at
-// byte from, or nullopt when the group is never closed. Adds the bytes looked
-// at to scanned.
-std::optional<size_t> FindClosingBracket(std::string_view s, size_t from, uint64_t& scanned) {
-    BracketCounter counter;
-    for (size_t i = from; i < s.size(); ++i) {
-        if (counter.Step(s[i])) {
-            scanned += i - from + 1;
-            return i;
-        }
-    }
-    scanned += s.size() - std::min(from, s.size());
-    return std::nullopt;
-}
-
-// Finds the closing brackets of groups in a text that does not change. Most
-// groups are closed and short and are found by counting. Once one group turns
-// out to be unclosed, the depth profile of the whole text is worked out, so
-// that the other unclosed groups of a text such as "1+(1+(1+(..." are
-// recognised at once instead of by counting to the end again and again.
-class BracketIndex {
-public:
-    explicit BracketIndex(std::string_view text) : text_(text) {}
-
-    // As FindClosingBracket, with the same faults.
-    std::optional<size_t> Find(size_t from, uint64_t& scanned) {
-        if (!depth_.empty() && from < text_.size()) {
-            const int32_t base = depth_[from];
-            if (lowestAfter_[from + 1] >= base) {
-                if (highestAfter_[from + 1] - base > std::numeric_limits<int16_t>::max()) {
-                    throw ArithmeticError("bracket nesting too deep");
-                }
-                return std::nullopt;
-            }
-        }
-        std::optional<size_t> close = FindClosingBracket(text_, from, scanned);
-        if (!close && depth_.empty()) BuildProfile(scanned);
-        return close;
-    }
-
-private:
-    void BuildProfile(uint64_t& scanned) {
-        const size_t size = text_.size();
-        depth_.resize(size + 1);
-        depth_[0] = 0;
-        for (size_t i = 0; i < size; ++i) {
-            depth_[i + 1] = depth_[i] + (text_[i] == '(' ? 1 : text_[i] == ')' ? -1 : 0);
-        }
-        lowestAfter_.resize(size + 1);
-        highestAfter_.resize(size + 1);
-        lowestAfter_[size] = highestAfter_[size] = depth_[size];
-        for (size_t k = size; k-- > 0;) {
-            lowestAfter_[k] = std::min(depth_[k], lowestAfter_[k + 1]);
-            highestAfter_[k] = std::max(depth_[k], highestAfter_[k + 1]);
-        }
-        scanned += 2 * size;
-    }
-
-    std::string_view text_;
-    std::vector<int32_t> depth_;         // depth_[k]: "(" minus ")" in text_[0, k)
-    std::vector<int32_t> lowestAfter_;   // the lowest depth_[j] for j >= k
-    std::vector<int32_t> highestAfter_;  // the highest depth_[j] for j >= k
-};
 
 // The rewritten end of the text in the integer-part phase. It is kept
 // reversed, so that taking characters from its front and putting new ones
@@ -181,24 +101,21 @@ public:
     }
     void DropFront(size_t count) {
         for (; count > 0 && !reversed_.empty(); --count) {
-            Count(reversed_.back(), -1);
+            if (reversed_.back() == '(') --opens_;
+            if (reversed_.back() == ')') --closes_;
             reversed_.pop_back();
         }
     }
     void PutFront(std::string_view chars) {
         for (size_t i = chars.size(); i > 0; --i) {
-            Count(chars[i - 1], 1);
+            if (chars[i - 1] == '(') ++opens_;
+            if (chars[i - 1] == ')') ++closes_;
             reversed_.push_back(chars[i - 1]);
         }
     }
     std::string Forward() const { return std::string(reversed_.rbegin(), reversed_.rend()); }
 
 private:
-    void Count(char c, int delta) {
-        if (c == '(') opens_ += size_t(delta);
-        if (c == ')') closes_ += size_t(delta);
-    }
-
     std::string reversed_;
     size_t opens_ = 0;
     size_t closes_ = 0;
@@ -247,9 +164,10 @@ struct Tail {
 
 enum class Rule { Add, Subtract, Multiply, Divide, Power, Root, Factorial, Sum, Number };
 
-// An operator whose right side is being evaluated. Operators that evaluate
-// their left side first keep its value; the others keep the text to evaluate
-// it later, and the root and sum keep their whole text for a fall-through.
+// An operator whose right side is being evaluated, with the text it splits.
+// Operators that evaluate their left side first keep its value; the others
+// evaluate it from the text later. The root and the sum also need the whole
+// text when they do not apply.
 struct Pending {
     Rule rule;
     Tail text;
@@ -326,7 +244,14 @@ private:
 
     std::string BracketPhase(std::string_view text);
     std::string IntegerPartPhase(std::string text);
+    struct Split {
+        Rule rule;
+        size_t at;     // byte index of the operator in the tail
+        size_t width;  // its length in bytes
+    };
+    Split ChooseRule(Finder& finder, const std::string& text, const Tail& tail, Rule firstRule);
     double Run(const std::string& text, Tail start, Rule firstRule, const Pending* fallThrough = nullptr);
+    double Combine(const std::string& text, const Pending& entry, double right);
     void ResolveLeadingBracket(const std::string& text, BracketIndex& index, Tail& tail);
     size_t FindIn(Finder& finder, const Tail& tail, Rule slot, std::string_view op, size_t minIndex);
     double EvaluateLeft(const std::string& text, const Tail& tail, size_t split);
@@ -353,7 +278,7 @@ Tail RightOf(const Tail& tail, size_t split, size_t width) {
 
 double Evaluator::Evaluate(std::string_view text) {
     DepthGuard guard(*this);
-    Charge(text.size() + 1);
+    Charge(text.size() + kStepWork);
     if (text.empty()) return 0;
     std::string resolved = IntegerPartPhase(BracketPhase(text));
     return Run(resolved, Tail{}, Rule::Add);
@@ -410,7 +335,7 @@ std::string Evaluator::IntegerPartPhase(std::string text) {
         }
         if (!closeInText && tail.Closes() == 0) {
             // Without a ")" the tail cannot close the group; it only deepens it.
-            if (counter.Depth() + tail.Opens() > std::numeric_limits<int16_t>::max()) {
+            if (size_t(counter.Depth()) + tail.Opens() > size_t(std::numeric_limits<int16_t>::max())) {
                 throw ArithmeticError("bracket nesting too deep");
             }
         } else {
@@ -495,133 +420,128 @@ double Evaluator::PlainNumber(const std::string& text, const Tail& tail) {
     return text::LeadingNumber(number);
 }
 
-// Steps 4 to 12 on an evaluated text, from the tail start on and beginning
-// with firstRule (a root that does not apply goes on with the factorial).
-double Evaluator::Run(const std::string& text, Tail start, Rule firstRule, const Pending* fallThrough) {
-    Finder finder(*this, text);
-    if (fallThrough) {
-        finder.Seed(Rule::Factorial, start.pos, fallThrough->factorialAt);
-        finder.Seed(Rule::Sum, start.pos, fallThrough->sumAt);
+// Which of steps 4 to 11 applies to the tail, trying them from firstRule on,
+// and the byte index and width of the operator where the tail splits.
+Evaluator::Split Evaluator::ChooseRule(Finder& finder, const std::string& text, const Tail& tail, Rule firstRule) {
+    struct Candidate {
+        Rule rule;
+        std::string_view op;
+        size_t minIndex;  // "+" and "-" count from the second character on
+    };
+    static constexpr std::array<Candidate, 8> kCandidates = {{
+        {Rule::Add, "+", 1},
+        {Rule::Subtract, "-", 1},
+        {Rule::Multiply, "*", 0},
+        {Rule::Divide, "/", 0},
+        {Rule::Power, "^", 0},
+        {Rule::Root, kRootSign, 0},
+        {Rule::Factorial, "!", 0},
+        {Rule::Sum, kSumSign, 0},
+    }};
+    for (const Candidate& candidate : kCandidates) {
+        if (candidate.rule < firstRule) continue;
+        const size_t at = FindIn(finder, tail, candidate.rule, candidate.op, candidate.minIndex);
+        if (at == std::string::npos) continue;
+        // A "-" behind one of "(*+-/" is a sign, and then no later "-" counts.
+        if (candidate.rule == Rule::Subtract && IsOperatorContext(TailAt(text, tail, at - 1))) continue;
+        return Split{candidate.rule, at, candidate.op.size()};
     }
-    BracketIndex brackets(text);
-    std::vector<Pending> pending;
-    Tail tail = std::move(start);
-    Rule from = firstRule;
-    bool rightSide = false;
-    double value = 0;
+    return Split{Rule::Number, std::string::npos, 0};
+}
 
-    for (;;) {
-        if (rightSide) ResolveLeadingBracket(text, brackets, tail);
+// Steps 4 to 12 on an evaluated text, from the tail start on and beginning
+// with firstRule. The walk goes down the chain of right sides, keeping each
+// operator on a stack, and then combines them from the innermost outwards.
+double Evaluator::Run(const std::string& text, Tail start, Rule firstRule, const Pending* fallThrough) {
+    // The walk's helpers live on the heap: Run is part of every level of a
+    // nested evaluation, and a small frame keeps the deepest one well inside
+    // the stack.
+    struct WalkState {
+        Finder finder;
+        BracketIndex brackets;
+        std::vector<Pending> pending;
+    };
+    auto state = std::make_unique<WalkState>(WalkState{Finder(*this, text), BracketIndex(text), {}});
+    if (fallThrough) {
+        state->finder.Seed(Rule::Factorial, start.pos, fallThrough->factorialAt);
+        state->finder.Seed(Rule::Sum, start.pos, fallThrough->sumAt);
+    }
+    Tail tail = std::move(start);
+    double value = 0;
+    for (bool rightSide = false;; rightSide = true, firstRule = Rule::Add) {
+        Charge(kStepWork);
+        if (rightSide) ResolveLeadingBracket(text, state->brackets, tail);
         if (TailSize(text, tail) == 0) {
             value = 0;
             break;
         }
-        // Which rule applies, and where the text splits.
-        Rule rule = Rule::Number;
-        size_t split = std::string::npos;
-        size_t width = 1;
-        auto tryRule = [&](Rule candidate, std::string_view op, size_t minIndex) {
-            if (rule != Rule::Number || from > candidate) return;
-            split = FindIn(finder, tail, candidate, op, minIndex);
-            if (split != std::string::npos) {
-                rule = candidate;
-                width = op.size();
-            }
-        };
-        tryRule(Rule::Add, "+", 1);
-        if (rule == Rule::Number && from <= Rule::Subtract) {
-            size_t minus = FindIn(finder, tail, Rule::Subtract, "-", 1);
-            // A "-" behind one of "(*+-/" is a sign; then no later "-" counts.
-            if (minus != std::string::npos && !IsOperatorContext(TailAt(text, tail, minus - 1))) {
-                rule = Rule::Subtract;
-                split = minus;
-            }
-        }
-        tryRule(Rule::Multiply, "*", 0);
-        tryRule(Rule::Divide, "/", 0);
-        tryRule(Rule::Power, "^", 0);
-        tryRule(Rule::Root, kRootSign, 0);
-        tryRule(Rule::Factorial, "!", 0);
-        tryRule(Rule::Sum, kSumSign, 0);
-
-        if (rule == Rule::Number) {
+        const Split split = ChooseRule(state->finder, text, tail, firstRule);
+        if (split.rule == Rule::Number) {
             value = PlainNumber(text, tail);
             break;
         }
-        Pending entry{rule, Tail{}, split, 0};
-        switch (rule) {
+        Pending entry{split.rule, tail, split.at};
+        switch (split.rule) {
         case Rule::Subtract:
         case Rule::Multiply:
         case Rule::Divide:
         case Rule::Power:
         case Rule::Sum:  // the left side of a sum is evaluated, and its value not used
-            entry.leftValue = EvaluateLeft(text, tail, split);
-            if (rule == Rule::Sum) entry.text = tail;
+            entry.leftValue = EvaluateLeft(text, tail, split.at);
             break;
-        default:  // addition, root and factorial evaluate the right side first
-            entry.text = tail;
-            if (rule == Rule::Root) {
-                entry.factorialAt = finder.Find(Rule::Factorial, "!", tail.pos);
-                entry.sumAt = finder.Find(Rule::Sum, kSumSign, tail.pos);
-            }
+        case Rule::Root:
+            entry.factorialAt = state->finder.Find(Rule::Factorial, "!", tail.pos);
+            entry.sumAt = state->finder.Find(Rule::Sum, kSumSign, tail.pos);
+            break;
+        default:  // addition and factorial evaluate their left side after the right one
             break;
         }
-        pending.push_back(std::move(entry));
-        tail = RightOf(tail, split, width);
-        from = Rule::Add;
-        rightSide = true;
+        state->pending.push_back(std::move(entry));
+        tail = RightOf(tail, split.at, split.width);
     }
-
-    // Combine from the innermost right side outwards.
-    while (!pending.empty()) {
-        Pending entry = std::move(pending.back());
-        pending.pop_back();
-        switch (entry.rule) {
-        case Rule::Add:
-            value = Checked(value + EvaluateLeft(text, entry.text, entry.split));
-            break;
-        case Rule::Subtract:
-            value = Checked(entry.leftValue - value);
-            break;
-        case Rule::Multiply:
-            value = Checked(entry.leftValue * value);
-            break;
-        case Rule::Divide:
-            if (value == 0) throw ArithmeticError("division by zero");
-            value = Checked(entry.leftValue / value);
-            break;
-        case Rule::Power:
-            value = Power(entry.leftValue, value);
-            break;
-        case Rule::Root: {
-            const double radicand = value;
-            const double degree = EvaluateLeft(text, entry.text, entry.split);
-            if (degree > 0) {
-                value = Root(degree, radicand);
-            } else {
-                DepthGuard guard(*this);
-                Tail whole = entry.text;
-                value = Run(text, std::move(whole), Rule::Factorial, &entry);
-            }
-            break;
-        }
-        case Rule::Factorial:  // the value of the right side is not used
-            value = Factorial(EvaluateLeft(text, entry.text, entry.split));
-            break;
-        case Rule::Sum:
-            if (value > 0) {
-                std::optional<int32_t> count = text::ToInt32(value);
-                if (!count) throw ArithmeticError("sum count out of range");
-                value = SumOneTo(*count);
-            } else {
-                value = PlainNumber(text, entry.text);
-            }
-            break;
-        case Rule::Number:
-            break;
-        }
+    while (!state->pending.empty()) {
+        Pending entry = std::move(state->pending.back());
+        state->pending.pop_back();
+        value = Combine(text, entry, value);
     }
     return value;
+}
+
+// Completes one operator once the value of its right side is known.
+double Evaluator::Combine(const std::string& text, const Pending& entry, double right) {
+    switch (entry.rule) {
+    case Rule::Add:
+        return Checked(right + EvaluateLeft(text, entry.text, entry.split));
+    case Rule::Subtract:
+        return Checked(entry.leftValue - right);
+    case Rule::Multiply:
+        return Checked(entry.leftValue * right);
+    case Rule::Divide:
+        if (right == 0) throw ArithmeticError("division by zero");
+        return Checked(entry.leftValue / right);
+    case Rule::Power:
+        return Power(entry.leftValue, right);
+    case Rule::Root: {
+        const double degree = EvaluateLeft(text, entry.text, entry.split);
+        if (degree > 0) return Root(degree, right);
+        // The root does not apply: the same text goes on with the factorial.
+        DepthGuard guard(*this);
+        return Run(text, entry.text, Rule::Factorial, &entry);
+    }
+    case Rule::Factorial:  // the value of the right side is not used
+        return Factorial(EvaluateLeft(text, entry.text, entry.split));
+    case Rule::Sum: {
+        // The sum does not apply to a count that is not positive: the text
+        // is then read as a plain number.
+        if (right <= 0) return PlainNumber(text, entry.text);
+        std::optional<int32_t> count = text::ToInt32(right);
+        if (!count) throw ArithmeticError("sum count out of range");
+        return SumOneTo(*count);
+    }
+    case Rule::Number:
+        break;
+    }
+    return right;
 }
 
 }  // namespace
@@ -629,18 +549,6 @@ double Evaluator::Run(const std::string& text, Tail start, Rule firstRule, const
 double Calculate(std::string_view text) {
     Evaluator evaluator;
     return evaluator.Evaluate(text);
-}
-
-std::string GetBracketContent(std::string_view text, int startPosition) {
-    // Walk to the byte where the 1-based character position starts.
-    size_t from = 0;
-    for (int position = 1; position < startPosition && from < text.size(); ++position) {
-        from += CharLengthAt(text, from);
-    }
-    uint64_t scanned = 0;
-    std::optional<size_t> close = FindClosingBracket(text, from, scanned);
-    if (!close) return std::string();
-    return std::string(text.substr(from, *close - from));
 }
 
 }  // namespace compute

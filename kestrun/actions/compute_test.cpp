@@ -84,6 +84,7 @@ TEST(CalculateTest, SignsAfterOperators) {
         {"(-3)*2", -6},
         // After "^" a "-" is an operator: 2^ is 2 to the power 0, minus 1.
         {"2^-1", 0},
+        {"2^(-1)", 0.5},  // behind "(" it is a sign again
         // Only the first "-" is examined: 2*(-3-1).
         {"2*-3-1", -8},
         // A "+" in the first place is not an operator; in later places it is.
@@ -110,6 +111,8 @@ TEST(CalculateTest, BracketPhase) {
         // "2^(1+1)*3" splits at "+" into "2^(1" (2^0) and "1)*3" (1*3).
         {"2^(1+1)*3", 4},
         {"2^(3)", 8},
+        // A "(" right behind a "(" that stays is resolved: 2^(3*2) splits at "*".
+        {"2^((1+2)*2)", 2},
         {"2^(1+1)", 2},
         // A group behind a letter stays too, so "INT(" is no function.
         {"INT(3.7)", 0},
@@ -382,6 +385,12 @@ TEST(CalculateDeepTest, ManyUnclosedGroupsBelowTheCounterLimit) {
     EXPECT_EQ(Calculate(Repeat("(", 30000)), 0);
     EXPECT_EQ(Calculate(Repeat("1+(", 10000)), 1);  // each "(" takes the next "1" along: 1+0+0+...
     EXPECT_EQ(Calculate("2" + Repeat("^(2", 10000)), 2);  // 2^(0^(0^(...0))) with 9999 zeros above
+}
+
+TEST(CalculateDeepTest, NestingBeyondTheDepthLimitRaises) {
+    EXPECT_THROW(Calculate(Repeat("(", 300) + "1" + Repeat(")", 300)), ArithmeticError);
+    EXPECT_THROW(Calculate(Repeat("2^(", 300) + "1" + Repeat(")", 300)), ArithmeticError);
+    EXPECT_THROW(Calculate(Repeat("5!(", 300) + "1" + Repeat(")", 300)), ArithmeticError);
 }
 
 TEST(CalculateDeepTest, ModerateNestingWorks) {

@@ -24,9 +24,9 @@ std::seed_seq::result_type DeviceWord() {
 DefaultRandomSource::DefaultRandomSource() {
     const uint64_t now = uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     const uint64_t wall = uint64_t(std::chrono::system_clock::now().time_since_epoch().count());
-    std::seed_seq seed{DeviceWord(),        DeviceWord(),         DeviceWord(),        DeviceWord(),
-                       uint32_t(now),       uint32_t(now >> 32),  uint32_t(wall),      uint32_t(wall >> 32),
-                       uint32_t(uintptr_t(this))};
+    std::seed_seq seed{DeviceWord(),   DeviceWord(),         DeviceWord(),
+                       DeviceWord(),   uint32_t(now),        uint32_t(now >> 32),
+                       uint32_t(wall), uint32_t(wall >> 32), uint32_t(uintptr_t(this))};
     engine_.seed(seed);
 }
 

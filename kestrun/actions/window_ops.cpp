@@ -10,7 +10,18 @@ namespace kestrun {
 
 namespace {
 
-enum class Action { kActivate, kTopmost, kNoTopmost, kMaximize, kMinimize, kRestore, kHide, kShow, kTranslucent, kClose };
+enum class Action {
+    kActivate,
+    kTopmost,
+    kNoTopmost,
+    kMaximize,
+    kMinimize,
+    kRestore,
+    kHide,
+    kShow,
+    kTranslucent,
+    kClose
+};
 
 struct OperationRow {
     std::array<std::string_view, 3> words;  // unused places are empty

@@ -115,8 +115,8 @@ TEST_F(WindowOperationTest, HalfTransparentKeepsOtherStylesAndTwiceLeavesOpacity
     EXPECT_EQ(desktop_.Window(target)->exStyle, 0x80100);
     EXPECT_EQ(desktop_.Window(target)->alpha, 125);
     EXPECT_EQ(desktop_.Window(target)->layeredFlags, 2u);
-    EXPECT_EQ(Operate("Target", "半透明"), (Lines{"SetWindowLong \"Target\" -20 0x80100",
-                                                 "SetLayeredWindowAttributes \"Target\" 0 125 2"}));
+    EXPECT_EQ(Operate("Target", "半透明"),
+              (Lines{"SetWindowLong \"Target\" -20 0x80100", "SetLayeredWindowAttributes \"Target\" 0 125 2"}));
     EXPECT_EQ(desktop_.Window(target)->exStyle, 0x80100);
     EXPECT_EQ(desktop_.Window(target)->alpha, 125);
 }
@@ -208,9 +208,9 @@ TEST(FindWindow, TheContainingSearchIgnoresAsciiCaseOnly) {
         {"Untitled - Notepad!", 0},
         {"hidden", hidden},  // hidden windows take part
         {"窗口", hidden},
-        {"ｔｏｏｌ", 0},      // full-width letters compare exactly
+        {"ｔｏｏｌ", 0},  // full-width letters compare exactly
         {"Ｔｏｏｌ", hidden},
-        {"", 0},             // not the untitled window, not the first window
+        {"", 0},  // not the untitled window, not the first window
         {"x", 0},
     };
     for (const Case& c : cases) {

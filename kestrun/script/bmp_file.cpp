@@ -37,7 +37,8 @@ uint64_t Stride(uint64_t width, uint64_t bitsPerPixel) { return (width * bitsPer
 // blue-green-red byte order, the only form screen bitmaps take.
 bool PlainMasks(std::string_view bytes, size_t at) {
     if (at + 12 > bytes.size()) return false;
-    return GetU32(bytes, at) == 0x00FF0000 && GetU32(bytes, at + 4) == 0x0000FF00 && GetU32(bytes, at + 8) == 0x000000FF;
+    return GetU32(bytes, at) == 0x00FF0000 && GetU32(bytes, at + 4) == 0x0000FF00 &&
+           GetU32(bytes, at + 8) == 0x000000FF;
 }
 
 }  // namespace

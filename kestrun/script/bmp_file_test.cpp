@@ -203,14 +203,18 @@ TEST(BmpFile, DamagedFilesNeverCrashTheReader) {
     for (size_t length = 0; length < good.size(); ++length) {
         const auto image = DecodeBmp(good.substr(0, length));
         // A cut file is refused unless only the last row's padding is missing.
-        if (image) EXPECT_GE(length, good.size() - 2);
+        if (image) {
+            EXPECT_GE(length, good.size() - 2);
+        }
     }
     std::mt19937 random(42);
     for (int round = 0; round < 2000; ++round) {
         std::string bytes = good;
         for (int flips = 0; flips < 4; ++flips) bytes[random() % 54] = char(random());
         const auto image = DecodeBmp(bytes);
-        if (image) EXPECT_EQ(image->pixels.size(), size_t(image->width) * size_t(image->height));
+        if (image) {
+            EXPECT_EQ(image->pixels.size(), size_t(image->width) * size_t(image->height));
+        }
     }
 }
 

@@ -8,9 +8,7 @@ namespace kestrun {
 
 namespace {
 
-bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
-    return text::Left(line, 4) == keyword;
-}
+bool StartsWithKeyword(std::string_view line, std::string_view keyword) { return text::Left(line, 4) == keyword; }
 
 bool ListInUse(const std::vector<std::string>& lines, std::string_view keyword, size_t entryCount) {
     if (entryCount == 0) return false;

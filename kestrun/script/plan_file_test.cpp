@@ -14,8 +14,8 @@ const std::string kGbkClick =
     "\xCA\xF3\xB1\xEA\xB5\xE3\xBB\xF7=100,100,\xD7\xF3\xBC\xFC\xB5\xA5\xBB\xF7";  // 鼠标点击=100,100,左键单击
 const std::string kGbkPasteList = "\xD5\xB3\xCC\xF9\xCE\xC4\xD7\xD6=100,100,\xC1\xD0\xB1\xED";  // 粘贴文字=100,100,列表
 const std::string kGbkOpenUrlList = "\xB4\xF2\xBF\xAA\xCD\xF8\xD6\xB7=\xC1\xD0\xB1\xED";        // 打开网址=列表
-const std::string kGbkPasteHeader = "'\xD5\xB3\xCC\xF9\xC1\xD0\xB1\xED\xCE\xC4\xBC\xFE: ";      // '粘贴列表文件: 
-const std::string kGbkUrlHeader = "'\xCD\xF8\xD6\xB7\xC1\xD0\xB1\xED\xCE\xC4\xBC\xFE: ";        // '网址列表文件: 
+const std::string kGbkPasteHeader = "'\xD5\xB3\xCC\xF9\xC1\xD0\xB1\xED\xCE\xC4\xBC\xFE: ";  // '粘贴列表文件:
+const std::string kGbkUrlHeader = "'\xCD\xF8\xD6\xB7\xC1\xD0\xB1\xED\xCE\xC4\xBC\xFE: ";    // '网址列表文件:
 
 class PlanFileTest : public testing::Test {
 protected:
@@ -87,9 +87,7 @@ TEST(PlanFileLines, ListInUseNeedsAListLineAndAnEntry) {
     }
 }
 
-TEST_F(PlanFileTest, EmptyPlanIsCrLfAlone) {
-    EXPECT_EQ(PlanFileBytes(*codec_, {}, {}), "\r\n");
-}
+TEST_F(PlanFileTest, EmptyPlanIsCrLfAlone) { EXPECT_EQ(PlanFileBytes(*codec_, {}, {}), "\r\n"); }
 
 TEST_F(PlanFileTest, LinesFollowedByTheFinalEmptyLineInGbk) {
     EXPECT_EQ(PlanFileBytes(*codec_, {"鼠标点击=100,100,左键单击", "等待时间=5000"}, {}),

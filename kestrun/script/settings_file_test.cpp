@@ -22,12 +22,12 @@ TEST_F(SettingsFileTest, DefaultsAfterAnExportAreSevenGbkLines) {
     settings.startTime = "08:30";
     const std::string expected =
         "\xB7\xBD\xB0\xB8\xCE\xC4\xBC\xFE=C:\\Kestrun\\process\\a.csv\r\n"  // 方案文件=
-        "\xB6\xA8\xCA\xB1\xD6\xB4\xD0\xD0=0\r\n"                           // 定时执行=0
-        "\xB6\xA8\xCA\xB1\xCA\xB1\xBC\xE4=08:30\r\n"                       // 定时时间=08:30
-        "\xD1\xAD\xBB\xB7\xB4\xCE\xCA\xFD=\r\n"                            // 循环次数=
-        "\xBD\xE1\xCA\xF8\xB9\xD8\xBB\xFA=0\r\n"                           // 结束关机=0
-        "\xCD\xF8\xD6\xB7\xC1\xD0\xB1\xED=\r\n"                            // 网址列表=
-        "\xD5\xB3\xCC\xF9\xC1\xD0\xB1\xED=\r\n";                           // 粘贴列表=
+        "\xB6\xA8\xCA\xB1\xD6\xB4\xD0\xD0=0\r\n"                            // 定时执行=0
+        "\xB6\xA8\xCA\xB1\xCA\xB1\xBC\xE4=08:30\r\n"                        // 定时时间=08:30
+        "\xD1\xAD\xBB\xB7\xB4\xCE\xCA\xFD=\r\n"                             // 循环次数=
+        "\xBD\xE1\xCA\xF8\xB9\xD8\xBB\xFA=0\r\n"                            // 结束关机=0
+        "\xCD\xF8\xD6\xB7\xC1\xD0\xB1\xED=\r\n"                             // 网址列表=
+        "\xD5\xB3\xCC\xF9\xC1\xD0\xB1\xED=\r\n";                            // 粘贴列表=
     EXPECT_EQ(SettingsFileBytes(*codec_, settings), expected);
 }
 
@@ -51,8 +51,13 @@ TEST_F(SettingsFileTest, PathOutsideTheCodePageIsKeptAsUtf8WithMark) {
 TEST_F(SettingsFileTest, WrittenFileReadsBackAsTheSameSevenSettings) {
     SavedSettings settings{"C:\\计划\\a.csv", true, "23:59", "12", false, "D:\\u.txt", ""};
     const std::vector<Setting> expected = {
-        {K::kPlanFile, "C:\\计划\\a.csv"}, {K::kScheduled, "1"}, {K::kStartTime, "23:59"}, {K::kRounds, "12"},
-        {K::kShutdown, "0"},              {K::kUrlList, "D:\\u.txt"}, {K::kPasteList, ""},
+        {K::kPlanFile, "C:\\计划\\a.csv"},
+        {K::kScheduled, "1"},
+        {K::kStartTime, "23:59"},
+        {K::kRounds, "12"},
+        {K::kShutdown, "0"},
+        {K::kUrlList, "D:\\u.txt"},
+        {K::kPasteList, ""},
     };
     EXPECT_EQ(ReadSettingsFile(*codec_, SettingsFileBytes(*codec_, settings), SettingKeySet::kFull), expected);
 }
@@ -99,8 +104,8 @@ TEST_F(SettingsFileTest, CommandLineKnowsNoScheduleKeys) {
 }
 
 TEST_F(SettingsFileTest, KeyWordsAreEightGbkBytes) {
-    for (SettingKey key : {K::kPlanFile, K::kScheduled, K::kStartTime, K::kRounds, K::kShutdown, K::kUrlList,
-                           K::kPasteList}) {
+    for (SettingKey key :
+         {K::kPlanFile, K::kScheduled, K::kStartTime, K::kRounds, K::kShutdown, K::kUrlList, K::kPasteList}) {
         std::optional<std::string> bytes = codec_->Encode(SettingKeyWord(key));
         ASSERT_TRUE(bytes);
         EXPECT_EQ(bytes->size(), 8u) << SettingKeyWord(key);

@@ -43,12 +43,19 @@ void PlaceAtTopLeft(const platform::Image& picture, platform::Image& target) {
 
 void ListManager::CmdListManger(int index) {
     switch (ListCommand(index)) {
-        case ListCommand::kMoveUp: return MoveUp();
-        case ListCommand::kMoveDown: return MoveDown();
-        case ListCommand::kDelete: return Delete();
-        case ListCommand::kClear: return Clear();
-        case ListCommand::kImport: return Import();
-        case ListCommand::kExport: Export(); return;
+        case ListCommand::kMoveUp:
+            return MoveUp();
+        case ListCommand::kMoveDown:
+            return MoveDown();
+        case ListCommand::kDelete:
+            return Delete();
+        case ListCommand::kClear:
+            return Clear();
+        case ListCommand::kImport:
+            return Import();
+        case ListCommand::kExport:
+            Export();
+            return;
     }
 }
 
@@ -127,9 +134,8 @@ std::string ListManager::DefaultPlanName() {
 
 bool ListManager::Export() {
     const std::vector<std::string>& rows = model_.Rows();
-    const bool anyBitmapLine = std::any_of(rows.begin(), rows.end(), [](const std::string& row) {
-        return IsBitmapTestLine(row);
-    });
+    const bool anyBitmapLine =
+        std::any_of(rows.begin(), rows.end(), [](const std::string& row) { return IsBitmapTestLine(row); });
     PlanHeader header;
     if (PasteListInUse(rows, model_.PasteEntries().size())) header.pasteListPath = model_.pasteListPath;
     if (UrlListInUse(rows, model_.UrlEntries().size())) header.urlListPath = model_.urlListPath;
@@ -205,11 +211,12 @@ BitmapEntry ListManager::LoadBitmapEntry(const std::string& baseName, int number
 // earlier line gets the entry of that number. Then each remaining bitmap test
 // line (a number already claimed, 0, negative, too large or no number at all)
 // gets a new entry numbered highest in use + 1, loaded from that number's
-// file. Doing the claimed numbers first means such a fallback entry never
-// takes a number that a later line of the plan carries. A line with a repeated
-// number shares the entry of the first, as it did before the plan was saved.
-// When the highest number in use is already 32767 no fallback entry is made:
-// the line still loads, and its test finds no bitmap and jumps.
+// file, so the table keeps one entry per bitmap test line. Doing the claimed
+// numbers first means such a fallback entry never takes a number that a later
+// line of the plan carries. The line's test still reads the number written in
+// it: a repeated number shares the first line's image, as it did before the
+// plan was saved. When the highest number in use is already 32767 no fallback
+// entry is made: the line still loads, and its test finds no bitmap and jumps.
 void ListManager::LoadPlanFile(const std::string& path) {
     if (path.empty() || !files_.FileExists(path)) return;
     // The file is read before anything is removed, so a plan that cannot be

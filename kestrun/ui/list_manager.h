@@ -12,8 +12,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/platform/desktop.h"
 #include "common/platform/dialogs.h"

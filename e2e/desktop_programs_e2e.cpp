@@ -1,0 +1,138 @@
+// Starting programs through Win32Desktop: a command line with a window
+// style, activation by process id, and the shell's "open".
+#include <gtest/gtest.h>
+
+#include "common/win32/desktop_win32.h"
+#include "common/win32/wide.h"
+#include "e2e/support/program.h"
+#include "e2e/support/temp_folder.h"
+
+namespace {
+
+struct ProcessWindow {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchProcess(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ProcessWindow*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    // The target's one top-level window has a title; Wine's helper windows
+    // of the process have none.
+    if (owner != search->processId || GetWindowTextLengthW(window) == 0) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// The titled top-level window of a process, shown or hidden; null when none
+// appears in time.
+HWND WaitForProcessWindow(DWORD processId) {
+    ProcessWindow search{processId, nullptr};
+    e2e::WaitUntil([&] {
+        EnumWindows(MatchProcess, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
+}
+
+// Closes the window with WM_CLOSE and waits for its process to end (killing
+// it if it does not); true when it ended by itself.
+bool CloseProcessWindow(DWORD processId, HWND window) {
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+    if (!process) return false;
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    bool ended = WaitForSingleObject(process, e2e::kDefaultTimeoutMs) == WAIT_OBJECT_0;
+    if (!ended) TerminateProcess(process, 255);
+    CloseHandle(process);
+    return ended;
+}
+
+std::string TargetCommandLine(const std::wstring& title) {
+    return win32::Narrow(L"\"" + e2e::BinFolder() + L"target.exe\" --title \"" + title + L"\"");
+}
+
+struct StyleCase {
+    int style;
+    bool visible, zoomed, iconic;
+};
+
+TEST(DesktopProgramsTest, LaunchProgramStartsWithTheWindowStyle) {
+    const StyleCase cases[] = {
+        {0, false, false, false},  // hidden
+        {1, true, false, false},   // normal
+        {2, true, false, true},    // minimised
+        {3, true, true, false},    // maximised
+        {4, true, false, false},   // normal, without focus
+        {6, true, false, true},    // minimised, without focus
+    };
+    win32::Win32Desktop desktop;
+    for (const StyleCase& c : cases) {
+        SCOPED_TRACE(c.style);
+        uint32_t processId = desktop.LaunchProgram(TargetCommandLine(L"E2E Launched"), c.style);
+        ASSERT_NE(processId, 0u);
+        HWND window = WaitForProcessWindow(processId);
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(e2e::WaitUntil([&] {
+            return bool(IsWindowVisible(window)) == c.visible && bool(IsZoomed(window)) == c.zoomed &&
+                   bool(IsIconic(window)) == c.iconic;
+        }));
+        EXPECT_TRUE(CloseProcessWindow(processId, window));
+    }
+}
+
+TEST(DesktopProgramsTest, LaunchProgramRefusesOtherStylesAndMissingPrograms) {
+    win32::Win32Desktop desktop;
+    for (int style : {5, 7, 9, -1, 100}) {
+        SCOPED_TRACE(style);
+        EXPECT_EQ(desktop.LaunchProgram(TargetCommandLine(L"E2E Not Launched"), style), 0u);
+    }
+    EXPECT_EQ(desktop.LaunchProgram("\"C:\\no such folder\\no such program.exe\"", 1), 0u);
+    EXPECT_EQ(desktop.LaunchProgram("", 1), 0u);
+    // Nothing was started by any of them.
+    EXPECT_EQ(FindWindowW(nullptr, L"E2E Not Launched"), nullptr);
+}
+
+TEST(DesktopProgramsTest, ActivateProcessBringsItsWindowToTheFront) {
+    win32::Win32Desktop desktop;
+    uint32_t first = desktop.LaunchProgram(TargetCommandLine(L"E2E Activated 1"), 1);
+    uint32_t second = desktop.LaunchProgram(TargetCommandLine(L"E2E Activated 2"), 1);
+    HWND firstWindow = WaitForProcessWindow(first);
+    HWND secondWindow = WaitForProcessWindow(second);
+    ASSERT_NE(firstWindow, nullptr);
+    ASSERT_NE(secondWindow, nullptr);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(firstWindow) && IsWindowVisible(secondWindow); }));
+
+    const std::pair<uint32_t, HWND> order[] = {{first, firstWindow}, {second, secondWindow}, {first, firstWindow}};
+    for (auto [processId, window] : order) {
+        EXPECT_TRUE(desktop.ActivateProcess(processId));
+        EXPECT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == window; }));
+    }
+    // This test program shows no window of its own.
+    EXPECT_FALSE(desktop.ActivateProcess(GetCurrentProcessId()));
+
+    EXPECT_TRUE(CloseProcessWindow(first, firstWindow));
+    EXPECT_TRUE(CloseProcessWindow(second, secondWindow));
+}
+
+TEST(DesktopProgramsTest, ShellOpenStartsAProgramByItsPath) {
+    // A copy of the target under a Chinese name in a Chinese-named folder.
+    e2e::TempFolder folder;
+    std::wstring subfolder = folder.Path() + L"外壳 打开\\";
+    ASSERT_TRUE(CreateDirectoryW(subfolder.c_str(), nullptr));
+    std::wstring exe = subfolder + L"目标.exe";
+    ASSERT_TRUE(CopyFileW((e2e::BinFolder() + L"target.exe").c_str(), exe.c_str(), TRUE));
+    win32::Win32Desktop desktop;
+
+    ASSERT_TRUE(desktop.ShellOpen(win32::Narrow(exe)));
+    // Started without arguments, the target has its default title.
+    HWND window = nullptr;
+    ASSERT_TRUE(e2e::WaitUntil([&] { return (window = FindWindowW(nullptr, L"E2E Target")) != nullptr; }));
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    EXPECT_TRUE(CloseProcessWindow(processId, window));
+
+    EXPECT_FALSE(desktop.ShellOpen(win32::Narrow(subfolder + L"no such file.exe")));
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// Instruction lines: the one text format that the composer writes, plan files
+// store and the interpreter reads.
+//
+// A line is a keyword, "=", and an argument text whose fields are separated
+// by ",", for example "鼠标点击=100,100,左键单击". Every reader takes a line
+// apart the same way:
+//  - the keyword is the text before the first "=", and the argument text is
+//    the text between the first and the second "="; whatever follows a second
+//    "=" is ignored, so no field can hold "=";
+//  - the fields are the pieces of the argument text between the commas, taken
+//    as they stand (no trimming, empty pieces kept); an empty argument text
+//    has no fields at all;
+//  - a missing field reads as the empty text, and as 0 where a number is
+//    needed; the number value of a field is its leading number, and where a
+//    whole number is needed it is rounded half to even; a value that does not
+//    fit its whole-number type is not stored, and the caller keeps the value
+//    it had.
+// The keyword is compared exactly: same characters, no surrounding spaces.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace script {
+
+// The fourteen instruction kinds, in the order in which the interpreter tries
+// their keywords. None stands for a line that is no instruction (an unknown
+// keyword or an empty line), which the interpreter never gets past.
+enum class InstructionKind {
+    None,
+    BitmapTest,       // "比较位图" bitmap number, x, y, jump
+    ColourTest,       // "判断颜色" x, y, colour, jump
+    MouseClick,       // "鼠标点击" x, y, click kind (x and y may hold "R")
+    MouseDrag,        // "鼠标拖拉" start x, start y, end x, end y
+    PasteText,        // "粘贴文字" x, y, text or list word
+    Key,              // "模拟按键" the whole argument text: key text
+    OpenFile,         // "打开文件" path, window style (optional, 1 when absent)
+    OpenUrl,          // "打开网址" the whole argument text: address or "列表"
+    Wait,             // "等待时间" milliseconds (cut at "毫秒")
+    Scroll,           // "鼠标滚动" x, y, notches; or notches alone
+    ClipboardTest,    // "比较文字" expected text, jump
+    FileOperation,    // "文件操作" operation, source, target
+    WindowOperation,  // "窗口操作" operation, window title
+    Screenshot,       // "屏幕截图" area, quality, x, y, width, height
+};
+
+struct KeywordEntry {
+    InstructionKind kind;
+    std::string_view keyword;
+};
+
+// The keywords in dispatch order.
+inline constexpr std::array<KeywordEntry, 14> kKeywords = {{
+    {InstructionKind::BitmapTest, "比较位图"},
+    {InstructionKind::ColourTest, "判断颜色"},
+    {InstructionKind::MouseClick, "鼠标点击"},
+    {InstructionKind::MouseDrag, "鼠标拖拉"},
+    {InstructionKind::PasteText, "粘贴文字"},
+    {InstructionKind::Key, "模拟按键"},
+    {InstructionKind::OpenFile, "打开文件"},
+    {InstructionKind::OpenUrl, "打开网址"},
+    {InstructionKind::Wait, "等待时间"},
+    {InstructionKind::Scroll, "鼠标滚动"},
+    {InstructionKind::ClipboardTest, "比较文字"},
+    {InstructionKind::FileOperation, "文件操作"},
+    {InstructionKind::WindowOperation, "窗口操作"},
+    {InstructionKind::Screenshot, "屏幕截图"},
+}};
+
+inline constexpr std::string_view kKeywordSeparator = "=";
+inline constexpr std::string_view kFieldSeparator = ",";
+
+// The two field values that are words and not data: take the first entry of
+// the paste or URL list (and remove it), or a random entry of the paste list.
+inline constexpr std::string_view kListWord = "列表";
+inline constexpr std::string_view kRandomListWord = "随机列表";
+
+// The cycle placeholder of mouse click coordinates (capital only).
+inline constexpr std::string_view kCyclePlaceholder = "R";
+
+// The unit at which the wait instruction cuts its argument text.
+inline constexpr std::string_view kMilliseconds = "毫秒";
+
+// The keyword of a kind ("" for None), and the kind of a keyword (None when it
+// is none of the fourteen).
+std::string_view Keyword(InstructionKind kind);
+InstructionKind KindOfKeyword(std::string_view keyword);
+
+// A line taken apart by the reading rules.
+class InstructionLine {
+public:
+    explicit InstructionLine(std::string_view line);
+
+    InstructionKind Kind() const { return kind_; }
+    const std::string& KeywordText() const { return keyword_; }
+    // The text between the first and the second "=" (empty without "=").
+    const std::string& ArgumentText() const { return argumentText_; }
+    const std::vector<std::string>& Fields() const { return fields_; }
+    size_t FieldCount() const { return fields_.size(); }
+    bool HasField(size_t number) const { return number >= 1 && number <= fields_.size(); }
+
+    // Field `number`, counted from 1; the empty text when missing.
+    const std::string& Field(size_t number) const;
+    // The number value of field `number` (0 when missing).
+    double FieldNumber(size_t number) const;
+    // The field's number value rounded half to even; nullopt when it does not
+    // fit (a missing field gives 0).
+    std::optional<int32_t> FieldInt32(size_t number) const;
+    std::optional<int16_t> FieldInt16(size_t number) const;
+
+private:
+    std::string keyword_;
+    std::string argumentText_;
+    std::vector<std::string> fields_;
+    InstructionKind kind_ = InstructionKind::None;
+};
+
+// The kind of a line: its keyword looked up; None for an empty line.
+InstructionKind KindOfLine(std::string_view line);
+
+// The fields of an argument text: the pieces between the commas, kept as they
+// stand; no fields at all for the empty text.
+std::vector<std::string> SplitFields(std::string_view argumentText);
+
+// Writes a line: keyword, "=", and the fields joined with ",", nothing added
+// or trimmed.
+std::string WriteLine(std::string_view keyword, std::span<const std::string> fields);
+std::string WriteLine(InstructionKind kind, std::span<const std::string> fields);
+
+// Cycle placeholder helpers for the x and y fields of a mouse click.
+bool HasCyclePlaceholder(std::string_view field);
+// Every "R" replaced by the cycle number written in decimal.
+std::string SubstituteCycle(std::string_view field, int32_t cycle);
+// The field as the click reads it: a field with "R" is substituted and
+// evaluated, and becomes the value written as a decimal number; when the
+// evaluation faults it stays the substituted text (so "100/(R-1)" in cycle 1
+// becomes "100/(1-1)", which reads as 100). A field without "R" is never
+// evaluated: "100+5" stays as it is and reads as 100.
+std::string ResolveClickField(std::string_view field, int32_t cycle);
+// The click coordinate: the number value of the resolved field, rounded half
+// to even; nullopt when it does not fit 32 bits.
+std::optional<int32_t> ClickCoordinate(std::string_view field, int32_t cycle);
+
+// The wait instruction's duration: the number value of the argument text up to
+// its first "毫秒" (all of it without one), rounded; nullopt when it does not
+// fit 32 bits. "1000毫秒", "1000" and "1000ms" all give 1000; "abc" gives 0.
+std::string_view WaitDurationText(std::string_view argumentText);
+std::optional<int32_t> WaitDuration(std::string_view argumentText);
+
+// The scroll instruction's reading: with exactly three fields the pointer moves
+// to (x, y) first and field 3 is the notch count; with any other number of
+// fields field 1 is the notch count and the pointer stays. The notch count is
+// 16-bit; a value that does not fit gives nullopt.
+struct ScrollReading {
+    bool movesPointer = false;
+    std::optional<int32_t> x;
+    std::optional<int32_t> y;
+    std::optional<int16_t> notches;
+};
+ScrollReading ReadScroll(const InstructionLine& line);
+
+}  // namespace script
