@@ -21,7 +21,7 @@ constexpr uint32_t kLaunchSettleMs = 500;
 int32_t Add(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
 
 // A whole number from a field, 32-bit; a value that does not fit stays 0.
-int32_t Whole32(const script::InstructionLine& line, int field) { return line.Whole32(field).value_or(0); }
+int32_t Whole32(const script::InstructionLine& line, int field) { return line.FieldInt32(size_t(field)).value_or(0); }
 
 }  // namespace
 
@@ -31,7 +31,7 @@ void Interpreter::Jump(int32_t j) { model_.instructionPointer = int32_t(uint32_t
 
 void Interpreter::ExecuteLine(const std::string& text) {
     using Kind = script::InstructionKind;
-    script::InstructionLine line = script::InstructionLine::Parse(text);
+    script::InstructionLine line(text);
     switch (line.Kind()) {
     case Kind::BitmapTest: return BitmapTest(line);
     case Kind::ColourTest: return ColourTest(line);
@@ -134,7 +134,7 @@ void Interpreter::Key(const script::InstructionLine& line) {
 void Interpreter::OpenFile(const script::InstructionLine& line) {
     std::string path = line.Field(1);
     int16_t windowStyle = 1;
-    if (line.FieldCount() >= 2) windowStyle = line.Whole16(2).value_or(0);
+    if (line.FieldCount() >= 2) windowStyle = line.FieldInt16(2).value_or(0);
     if (text::AsciiLower(text::Right(path, 3)) == "exe") {
         uint32_t processId = desktop_.LaunchProgram(path, windowStyle);
         // Give the program half a second to show its window, handling the
@@ -158,7 +158,7 @@ void Interpreter::OpenUrl(const script::InstructionLine& line) {
 }
 
 void Interpreter::Wait(const script::InstructionLine& line) {
-    int32_t duration = script::WaitDuration(line);
+    int32_t duration = script::WaitDuration(line.ArgumentText()).value_or(0);
     uint32_t start = desktop_.TimeGetTime();
     for (;;) {
         int64_t elapsed = int64_t(desktop_.TimeGetTime() - start);
@@ -171,14 +171,12 @@ void Interpreter::Wait(const script::InstructionLine& line) {
 }
 
 void Interpreter::Scroll(const script::InstructionLine& line) {
-    int16_t notches = 0;
-    if (line.FieldCount() == 3) {
-        desktop_.SetCursorPos(Whole32(line, 1), Whole32(line, 2));
+    script::ScrollReading reading = script::ReadScroll(line);
+    if (reading.movesPointer) {
+        desktop_.SetCursorPos(reading.x.value_or(0), reading.y.value_or(0));
         desktop_.Sleep(50);
-        notches = line.Whole16(3).value_or(0);
-    } else {
-        notches = line.Whole16(1).value_or(0);
     }
+    int16_t notches = reading.notches.value_or(0);
     // notches x 120 in 16 bits: a product that does not fit turns nothing.
     int32_t product = int32_t(notches) * 120;
     int16_t amount = (product < INT16_MIN || product > INT16_MAX) ? 0 : int16_t(product);

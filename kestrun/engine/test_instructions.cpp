@@ -15,7 +15,7 @@ namespace kestrun {
 
 namespace {
 
-int32_t Whole32(const script::InstructionLine& line, int field) { return line.Whole32(field).value_or(0); }
+int32_t Whole32(const script::InstructionLine& line, int field) { return line.FieldInt32(size_t(field)).value_or(0); }
 
 }  // namespace
 
@@ -51,7 +51,7 @@ void Interpreter::ClipboardTest(const script::InstructionLine& line) {
     std::optional<std::string> clipboard = desktop_.GetClipboardText();
     if (!clipboard || clipboard->empty()) return;  // wait here until some text is copied
     // Without any argument there is nothing to compare: any text advances.
-    if (!line.HasArgumentText() || *clipboard == line.Field(1)) return Advance();
+    if (line.ArgumentText().empty() || *clipboard == line.Field(1)) return Advance();
     if (line.FieldCount() < 2) return;
     double target = double(model_.instructionPointer) - text::LeadingNumber(line.Field(2));
     if (auto pointer = text::ToInt32(target)) model_.instructionPointer = *pointer;
