@@ -18,15 +18,17 @@ BOOL CALLBACK MatchProcess(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<ProcessWindow*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    // The target's one top-level window has a title; Wine's helper windows
-    // of the process have none.
-    if (owner != search->processId || GetWindowTextLengthW(window) == 0) return TRUE;
+    // The target's main window, not the helper windows the system gives the
+    // process (an input method window, for one).
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    if (owner != search->processId || std::wstring(className) != L"E2ETargetWindow") return TRUE;
     search->found = window;
     return FALSE;
 }
 
-// The titled top-level window of a process, shown or hidden; null when none
-// appears in time.
+// The target's top-level window in a process, shown or hidden; null when
+// none appears in time.
 HWND WaitForProcessWindow(DWORD processId) {
     ProcessWindow search{processId, nullptr};
     e2e::WaitUntil([&] {
@@ -36,17 +38,39 @@ HWND WaitForProcessWindow(DWORD processId) {
     return search.found;
 }
 
-// Closes the window with WM_CLOSE and waits for its process to end (killing
-// it if it does not); true when it ended by itself.
-bool CloseProcessWindow(DWORD processId, HWND window) {
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
-    if (!process) return false;
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    bool ended = WaitForSingleObject(process, e2e::kDefaultTimeoutMs) == WAIT_OBJECT_0;
-    if (!ended) TerminateProcess(process, 255);
-    CloseHandle(process);
-    return ended;
-}
+// A process started by the code under test. Closed with WM_CLOSE by Close();
+// killed when the test ends early, so that no process outlives its test.
+class Launched {
+public:
+    explicit Launched(DWORD processId)
+        : process_(processId ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId) : nullptr),
+          window_(processId ? WaitForProcessWindow(processId) : nullptr) {}
+    ~Launched() {
+        if (!process_) return;
+        if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_, 255);
+            WaitForSingleObject(process_, e2e::kDefaultTimeoutMs);
+        }
+        CloseHandle(process_);
+    }
+    Launched(const Launched&) = delete;
+    Launched& operator=(const Launched&) = delete;
+
+    HWND Window() const { return window_; }
+    // Closes the window and waits for the process to end; true when it
+    // ended by itself, with exit code 0.
+    bool Close() {
+        if (!process_ || !window_) return false;
+        PostMessageW(window_, WM_CLOSE, 0, 0);
+        DWORD exitCode = 1;
+        return WaitForSingleObject(process_, e2e::kDefaultTimeoutMs) == WAIT_OBJECT_0 &&
+               GetExitCodeProcess(process_, &exitCode) && exitCode == 0;
+    }
+
+private:
+    HANDLE process_;
+    HWND window_;
+};
 
 std::string TargetCommandLine(const std::wstring& title) {
     return win32::Narrow(L"\"" + e2e::BinFolder() + L"target.exe\" --title \"" + title + L"\"");
@@ -71,13 +95,14 @@ TEST(DesktopProgramsTest, LaunchProgramStartsWithTheWindowStyle) {
         SCOPED_TRACE(c.style);
         uint32_t processId = desktop.LaunchProgram(TargetCommandLine(L"E2E Launched"), c.style);
         ASSERT_NE(processId, 0u);
-        HWND window = WaitForProcessWindow(processId);
+        Launched launched(processId);
+        HWND window = launched.Window();
         ASSERT_NE(window, nullptr);
         EXPECT_TRUE(e2e::WaitUntil([&] {
             return bool(IsWindowVisible(window)) == c.visible && bool(IsZoomed(window)) == c.zoomed &&
                    bool(IsIconic(window)) == c.iconic;
         }));
-        EXPECT_TRUE(CloseProcessWindow(processId, window));
+        EXPECT_TRUE(launched.Close());
     }
 }
 
@@ -97,22 +122,27 @@ TEST(DesktopProgramsTest, ActivateProcessBringsItsWindowToTheFront) {
     win32::Win32Desktop desktop;
     uint32_t first = desktop.LaunchProgram(TargetCommandLine(L"E2E Activated 1"), 1);
     uint32_t second = desktop.LaunchProgram(TargetCommandLine(L"E2E Activated 2"), 1);
-    HWND firstWindow = WaitForProcessWindow(first);
-    HWND secondWindow = WaitForProcessWindow(second);
+    Launched firstLaunched(first);
+    Launched secondLaunched(second);
+    HWND firstWindow = firstLaunched.Window();
+    HWND secondWindow = secondLaunched.Window();
     ASSERT_NE(firstWindow, nullptr);
     ASSERT_NE(secondWindow, nullptr);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(firstWindow) && IsWindowVisible(secondWindow); }));
+    // The windows' own activations at start-up settle first: the window
+    // started last ends up in front.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == secondWindow; }));
 
     const std::pair<uint32_t, HWND> order[] = {{first, firstWindow}, {second, secondWindow}, {first, firstWindow}};
     for (auto [processId, window] : order) {
+        SCOPED_TRACE(processId == first ? "first" : "second");
         EXPECT_TRUE(desktop.ActivateProcess(processId));
         EXPECT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == window; }));
     }
     // This test program shows no window of its own.
     EXPECT_FALSE(desktop.ActivateProcess(GetCurrentProcessId()));
 
-    EXPECT_TRUE(CloseProcessWindow(first, firstWindow));
-    EXPECT_TRUE(CloseProcessWindow(second, secondWindow));
+    EXPECT_TRUE(firstLaunched.Close());
+    EXPECT_TRUE(secondLaunched.Close());
 }
 
 TEST(DesktopProgramsTest, ShellOpenStartsAProgramByItsPath) {
@@ -130,7 +160,8 @@ TEST(DesktopProgramsTest, ShellOpenStartsAProgramByItsPath) {
     ASSERT_TRUE(e2e::WaitUntil([&] { return (window = FindWindowW(nullptr, L"E2E Target")) != nullptr; }));
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    EXPECT_TRUE(CloseProcessWindow(processId, window));
+    Launched launched(processId);
+    EXPECT_TRUE(launched.Close());
 
     EXPECT_FALSE(desktop.ShellOpen(win32::Narrow(subfolder + L"no such file.exe")));
 }

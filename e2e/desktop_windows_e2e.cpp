@@ -65,6 +65,9 @@ TEST(DesktopWindowsTest, ForegroundWindowFollowsSetForegroundWindow) {
     ASSERT_TRUE(first);
     ASSERT_TRUE(second);
     win32::Win32Desktop desktop;
+    // The windows' own activations at start-up settle first: the window
+    // started last ends up in front.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == second->Window(); }));
 
     for (HWND window : {first->Window(), second->Window(), first->Window()}) {
         EXPECT_TRUE(desktop.SetForegroundWindow(Handle(window)));

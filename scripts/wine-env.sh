@@ -17,7 +17,8 @@ wine_env_start() {
   if [ ! -d "$WINE_DIR/locale/zh_CN.UTF-8" ]; then
     localedef -i zh_CN -f UTF-8 "$WINE_DIR/locale/zh_CN.UTF-8" 2>/dev/null || true
   fi
-  export LOCPATH="$WINE_DIR/locale" LC_ALL=zh_CN.UTF-8
+  export LOCPATH="$WINE_DIR/locale"
+  export LC_ALL=zh_CN.UTF-8
   export WINEPREFIX="$WINE_DIR/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
   if [ -z "${DISPLAY:-}" ] || [ "${KESTRUN_OWN_DISPLAY:-0}" = 1 ]; then

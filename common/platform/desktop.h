@@ -149,6 +149,10 @@ public:
     // --- Process and system ---
     // SetProcessWorkingSetSize(-1, -1).
     virtual void TrimWorkingSet() = 0;
+    // Raises the system timer resolution to 1 ms (timeBeginPeriod) while on,
+    // so that 100 ms ticks and 50 ms wait slices are not stretched to the
+    // default 15.6 ms grid; off restores it.
+    virtual void SetFineTimerResolution(bool on) = 0;
     // Enables the shutdown privilege and powers the computer off.
     virtual bool PowerOff() = 0;
 };

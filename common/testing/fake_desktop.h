@@ -109,6 +109,8 @@ public:
     void PumpMessages() override;
     void WaitForMessages(uint32_t milliseconds) override;
     void TrimWorkingSet() override;
+    void SetFineTimerResolution(bool on) override { fineTimerResolution_ = on; }
+    bool FineTimerResolution() const { return fineTimerResolution_; }
     bool PowerOff() override;
 
     // --- The call log ---
@@ -199,6 +201,7 @@ private:
     uint64_t localBaseElapsed_ = 0;
 
     int trimCount_ = 0;
+    bool fineTimerResolution_ = false;
     int powerOffCount_ = 0;
     bool powerOffResult_ = true;
 };

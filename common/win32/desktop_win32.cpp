@@ -345,6 +345,16 @@ void Win32Desktop::WaitForMessages(uint32_t milliseconds) {
 
 void Win32Desktop::TrimWorkingSet() { SetProcessWorkingSetSize(GetCurrentProcess(), SIZE_T(-1), SIZE_T(-1)); }
 
+void Win32Desktop::SetFineTimerResolution(bool on) {
+    if (on == fineTimerResolution_) return;
+    fineTimerResolution_ = on;
+    if (on) {
+        timeBeginPeriod(1);
+    } else {
+        timeEndPeriod(1);
+    }
+}
+
 bool Win32Desktop::PowerOff() {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;

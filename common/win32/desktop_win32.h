@@ -56,6 +56,7 @@ public:
     void WaitForMessages(uint32_t milliseconds) override;
 
     void TrimWorkingSet() override;
+    void SetFineTimerResolution(bool on) override;
     bool PowerOff() override;
 
 private:
@@ -65,6 +66,7 @@ private:
     HWND owner_;
     HWND clipboardWindow_ = nullptr;  // created on first use when there is no owner
     bool comInitialized_ = false;
+    bool fineTimerResolution_ = false;
 };
 
 }  // namespace win32

@@ -16,12 +16,12 @@
 //  12. Plain number: the leading number of the text, negated when the text
 //     starts with "-".
 //
-// Two faults of the classic design are mended here, without changing any
-// result that the classic design computes:
+// Evaluating these rules literally, with one nested call per split, has two
+// faults, which this evaluator avoids without changing any result:
 //
-//  - Recursion. Each operator used to cost one nested call and a copy of the
-//    rest of the text, so a text of a hundred thousand operators overflowed the
-//    stack. The right side of a split is always the rest of the text, so the
+//  - Recursion. Each operator would cost one nested call and a copy of the
+//    rest of the text, so a text of a hundred thousand operators would overflow
+//    the stack. The right side of a split is always the rest of the text, so the
 //    chain of right sides is walked in a loop with the pending operators kept
 //    on a heap stack and combined from the right, in the same order and with
 //    the same floating-point operations as the nested calls. Texts are viewed,
@@ -31,9 +31,9 @@
 //    kMaxDepth and the total work of one evaluation to kMaxWork, beyond which
 //    the evaluation stops with ArithmeticError instead of crashing or freezing
 //    the window. No expression written by hand comes near either limit.
-//  - The sum loop. 1+2+...+n used to be added one term at a time, which froze
-//    the window for seconds for counts in the billions. The sum is now computed
-//    in closed form, giving the very double the loop gives (see SumOneTo).
+//  - The sum loop. Adding 1+2+...+n one term at a time freezes the window for
+//    seconds for counts in the billions. The sum is computed in closed form
+//    instead, giving the very double that the loop gives (see SumOneTo).
 #include "kestrun/actions/compute.h"
 
 #include <algorithm>
@@ -72,9 +72,7 @@ constexpr int kMaxDepth = 256;
 constexpr uint64_t kMaxWork = 64'000'000;
 constexpr uint64_t kStepWork = 16;
 
-bool IsOperatorContext(char c) {
-    return c == '(' || c == '*' || c == '+' || c == '-' || c == '/';
-}
+bool IsOperatorContext(char c) { return c == '(' || c == '*' || c == '+' || c == '-' || c == '/'; }
 
 // Byte length of the character that starts at byte i (0 at the end).
 size_t CharLengthAt(std::string_view s, size_t i) {
@@ -261,9 +259,7 @@ private:
     uint64_t work_ = 0;
 };
 
-size_t TailSize(const std::string& text, const Tail& tail) {
-    return tail.head.size() + (text.size() - tail.pos);
-}
+size_t TailSize(const std::string& text, const Tail& tail) { return tail.head.size() + (text.size() - tail.pos); }
 
 char TailAt(const std::string& text, const Tail& tail, size_t index) {
     return index < tail.head.size() ? tail.head[index] : text[tail.pos + index - tail.head.size()];
@@ -383,8 +379,7 @@ void Evaluator::ResolveLeadingBracket(const std::string& text, BracketIndex& ind
     if (!tail.head.empty() || tail.pos >= text.size() || text[tail.pos] != '(') return;
     const size_t open = tail.pos;
     std::optional<size_t> close = ClosingBracket(index, open + 1);
-    std::string_view content =
-        close ? std::string_view(text).substr(open + 1, *close - open - 1) : std::string_view();
+    std::string_view content = close ? std::string_view(text).substr(open + 1, *close - open - 1) : std::string_view();
     tail.head = text::NumberToText(Evaluate(content));
     tail.pos = close ? *close + 1 : std::min(text.size(), open + 1 + CharLengthAt(text, open + 1));
 }
@@ -482,19 +477,19 @@ double Evaluator::Run(const std::string& text, Tail start, Rule firstRule, const
         }
         Pending entry{split.rule, tail, split.at};
         switch (split.rule) {
-        case Rule::Subtract:
-        case Rule::Multiply:
-        case Rule::Divide:
-        case Rule::Power:
-        case Rule::Sum:  // the left side of a sum is evaluated, and its value not used
-            entry.leftValue = EvaluateLeft(text, tail, split.at);
-            break;
-        case Rule::Root:
-            entry.factorialAt = state->finder.Find(Rule::Factorial, "!", tail.pos);
-            entry.sumAt = state->finder.Find(Rule::Sum, kSumSign, tail.pos);
-            break;
-        default:  // addition and factorial evaluate their left side after the right one
-            break;
+            case Rule::Subtract:
+            case Rule::Multiply:
+            case Rule::Divide:
+            case Rule::Power:
+            case Rule::Sum:  // the left side of a sum is evaluated, and its value not used
+                entry.leftValue = EvaluateLeft(text, tail, split.at);
+                break;
+            case Rule::Root:
+                entry.factorialAt = state->finder.Find(Rule::Factorial, "!", tail.pos);
+                entry.sumAt = state->finder.Find(Rule::Sum, kSumSign, tail.pos);
+                break;
+            default:  // addition and factorial evaluate their left side after the right one
+                break;
         }
         state->pending.push_back(std::move(entry));
         tail = RightOf(tail, split.at, split.width);
@@ -510,36 +505,36 @@ double Evaluator::Run(const std::string& text, Tail start, Rule firstRule, const
 // Completes one operator once the value of its right side is known.
 double Evaluator::Combine(const std::string& text, const Pending& entry, double right) {
     switch (entry.rule) {
-    case Rule::Add:
-        return Checked(right + EvaluateLeft(text, entry.text, entry.split));
-    case Rule::Subtract:
-        return Checked(entry.leftValue - right);
-    case Rule::Multiply:
-        return Checked(entry.leftValue * right);
-    case Rule::Divide:
-        if (right == 0) throw ArithmeticError("division by zero");
-        return Checked(entry.leftValue / right);
-    case Rule::Power:
-        return Power(entry.leftValue, right);
-    case Rule::Root: {
-        const double degree = EvaluateLeft(text, entry.text, entry.split);
-        if (degree > 0) return Root(degree, right);
-        // The root does not apply: the same text goes on with the factorial.
-        DepthGuard guard(*this);
-        return Run(text, entry.text, Rule::Factorial, &entry);
-    }
-    case Rule::Factorial:  // the value of the right side is not used
-        return Factorial(EvaluateLeft(text, entry.text, entry.split));
-    case Rule::Sum: {
-        // The sum does not apply to a count that is not positive: the text
-        // is then read as a plain number.
-        if (right <= 0) return PlainNumber(text, entry.text);
-        std::optional<int32_t> count = text::ToInt32(right);
-        if (!count) throw ArithmeticError("sum count out of range");
-        return SumOneTo(*count);
-    }
-    case Rule::Number:
-        break;
+        case Rule::Add:
+            return Checked(right + EvaluateLeft(text, entry.text, entry.split));
+        case Rule::Subtract:
+            return Checked(entry.leftValue - right);
+        case Rule::Multiply:
+            return Checked(entry.leftValue * right);
+        case Rule::Divide:
+            if (right == 0) throw ArithmeticError("division by zero");
+            return Checked(entry.leftValue / right);
+        case Rule::Power:
+            return Power(entry.leftValue, right);
+        case Rule::Root: {
+            const double degree = EvaluateLeft(text, entry.text, entry.split);
+            if (degree > 0) return Root(degree, right);
+            // The root does not apply: the same text goes on with the factorial.
+            DepthGuard guard(*this);
+            return Run(text, entry.text, Rule::Factorial, &entry);
+        }
+        case Rule::Factorial:  // the value of the right side is not used
+            return Factorial(EvaluateLeft(text, entry.text, entry.split));
+        case Rule::Sum: {
+            // The sum does not apply to a count that is not positive: the text
+            // is then read as a plain number.
+            if (right <= 0) return PlainNumber(text, entry.text);
+            std::optional<int32_t> count = text::ToInt32(right);
+            if (!count) throw ArithmeticError("sum count out of range");
+            return SumOneTo(*count);
+        }
+        case Rule::Number:
+            break;
     }
     return right;
 }

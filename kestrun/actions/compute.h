@@ -44,7 +44,7 @@ double Calculate(std::string_view text);
 // adds one, ")" takes one away, and the characters before the ")" that takes
 // the count below zero are returned. An opening bracket that is never closed
 // gives the empty text. The count is a 16-bit signed number; a count that
-// would pass 32767 throws ArithmeticError, the fault of the classic counter.
+// would pass 32767 overflows it, and throws ArithmeticError.
 std::string GetBracketContent(std::string_view text, int startPosition);
 
 }  // namespace compute

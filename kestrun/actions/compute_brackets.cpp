@@ -16,7 +16,7 @@ constexpr int32_t kDeepest = std::numeric_limits<int16_t>::max();
 
 bool BracketCounter::Step(char c) {
     if (c == '(') {
-        // The classic 16-bit counter overflows here.
+        // The 16-bit counter overflows here.
         if (depth_ == kDeepest) throw ArithmeticError("bracket nesting too deep");
         ++depth_;
     } else if (c == ')') {

@@ -1,6 +1,6 @@
 // Bracket matching for the expression evaluator. The depth of a group is
-// counted in a 16-bit signed number, as the classic evaluator counts it; a
-// depth that would pass 32767 is an arithmetic fault.
+// counted in a 16-bit signed number; a depth that would pass 32767 overflows
+// it, which is an arithmetic fault.
 #pragma once
 
 #include <cstddef>

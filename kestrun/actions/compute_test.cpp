@@ -43,8 +43,8 @@ TEST(CalculateTest, PlainNumbers) {
         {"&H10", 16},
         {"abc", 0},
         {"12abc", 12},
-        {"--5", 5},    // minus the leading number of "-5"
-        {"---5", 0},   // minus the leading number of "--5", which is 0
+        {"--5", 5},   // minus the leading number of "-5"
+        {"---5", 0},  // minus the leading number of "--5", which is 0
         {"-", 0},
     });
 }
@@ -140,23 +140,29 @@ TEST(CalculateTest, IntegerPart) {
 
 TEST(CalculateTest, RootFactorialAndSum) {
     ExpectCases({
-        {"√16", 0},  // no degree: the rule does not apply, and "√16" reads as 0
+        // Without a positive degree the root does not apply, and the text is
+        // read as a plain number ("√16" reads 0, "-2√16" is minus "2√16").
+        {"√16", 0},
         {"√9", 0},
         {"0√16", 0},
-        {"-2√16", -2},  // the degree -2 is not positive: minus the leading number of "2√16"
+        {"-2√16", -2},
+        // Factorials round their count half to even; a count below 1 gives 1.
         {"5!", 120},
         {"0!", 1},
         {"1!", 1},
         {"2.5!", 2},
         {"3.5!", 24},
         {"-3!", 1},
-        {"5!7", 120},  // the right side is evaluated and not used
-        {"√5!", 1},    // the root does not apply; the factorial of "√5" (0) is 1
+        // The right side of "!" is evaluated and not used.
+        {"5!7", 120},
+        // The root does not apply, so "!" splits: the factorial of "√5" (0) is 1.
+        {"√5!", 1},
+        // Sums; "∑-3" is "∑" minus 3, and "∑" alone does not apply and reads 0.
         {"∑4", 10},
         {"9∑4", 10},
         {"∑0", 0},
         {"∑0.4", 0},
-        {"∑-3", -3},  // "∑" minus 3; "∑" alone does not apply and reads 0
+        {"∑-3", -3},
         {"∑100", 5050},
         {"∑∑3", 21},
     });
@@ -171,7 +177,8 @@ TEST(CalculateTest, RootsTo15Digits) {
         {"2√3√64", "2"},
         {"2√2", "1.41421356237309"},
         {"0.5√3", "9"},
-        {"4√2^4", "2"},  // "^" splits first: (4√2)^4
+        // "^" splits first: (4√2)^4.
+        {"4√2^4", "2"},
     };
     for (const auto& [textToEvaluate, expected] : cases) {
         SCOPED_TRACE(textToEvaluate);
@@ -203,10 +210,12 @@ TEST(CalculateTest, NumbersWrittenBackAsText) {
 
 TEST(CalculateTest, ArithmeticFaultsRaise) {
     ExpectCases({
+        // Division by zero, 0/0 too.
         {"1/0", std::nullopt},
         {"0/0", std::nullopt},
         {"1/(2-2)", std::nullopt},
         {"5/abc", std::nullopt},
+        // Results too large for a double, in any operator.
         {"1E308*10", std::nullopt},
         {"1E308+1E308", std::nullopt},
         {"-1E308-1E308", std::nullopt},
@@ -215,19 +224,23 @@ TEST(CalculateTest, ArithmeticFaultsRaise) {
         {"0^(-1)", std::nullopt},
         {"171!", std::nullopt},
         {"3000!", std::nullopt},
+        {"0.001√10", std::nullopt},  // the 1000th power of 10
+        // A negative number raised to a non-integer power.
         {"-8^0.5", std::nullopt},
         {"(0-2)^1.5", std::nullopt},
+        // The root of a number that is not positive.
         {"2√0", std::nullopt},
         {"2√-4", std::nullopt},
-        {"0.001√10", std::nullopt},  // the 1000th power of 10
+        // Factorial and sum counts beyond 32 bits.
         {"3000000000!", std::nullopt},
         {"-3000000000!", std::nullopt},
         {"∑3000000000", std::nullopt},
         {"∑2147483648", std::nullopt},
+        // Faults inside groups and unused sides reach the caller too.
         {"int(1/0)", std::nullopt},
         {"(1/0)", std::nullopt},
         {"2^(1/0)", std::nullopt},
-        {"5!∑3000000000", std::nullopt},  // the unused right side of "!" still faults
+        {"5!∑3000000000", std::nullopt},
     });
 }
 
@@ -235,7 +248,8 @@ TEST(CalculateTest, FaultsThatDoNotHappen) {
     ExpectCases({
         {"0^0", 1},
         {"(0-2)^3", -8},
-        {"0.5/1E308", 0.5 / 1E308},  // too small for a normal double is no fault
+        // A result too small for a normal double is no fault.
+        {"0.5/1E308", 0.5 / 1E308},
         {"1E308*-1", -1E308},
         {"-1∑5", 15},
         {"∑2147483647", 0x1.fffffff840014p+60},
@@ -284,7 +298,7 @@ TEST(GetBracketContentTest, DepthCounterHolds32767) {
     EXPECT_THROW(Calculate("(" + tooDeep), ArithmeticError);
 }
 
-// The classic loop that the sum replaces.
+// The plain loop that the closed form replaces.
 double LoopSum(int64_t n) {
     double sum = 0;
     for (int64_t i = 1; i <= n; ++i) sum += double(i);
@@ -316,14 +330,9 @@ TEST(SumOneToTest, EqualsTheLoopForLargeCounts) {
         double loop;
     };
     const std::vector<Known> known = {
-        {134217728, 9007199321849856.0},
-        {134217729, 9007199456067584.0},
-        {200000000, 20000000067108864.0},
-        {300000000, 45000000067108864.0},
-        {1000000000, 0x1.bc16d675ec802p+58},
-        {1500000000, 0x1.f399b1440a102p+59},
-        {2000000000, 0x1.bc16d6752c814p+60},
-        {2147483647, 0x1.fffffff840014p+60},
+        {134217728, 9007199321849856.0},     {134217729, 9007199456067584.0},     {200000000, 20000000067108864.0},
+        {300000000, 45000000067108864.0},    {1000000000, 0x1.bc16d675ec802p+58}, {1500000000, 0x1.f399b1440a102p+59},
+        {2000000000, 0x1.bc16d6752c814p+60}, {2147483647, 0x1.fffffff840014p+60},
     };
     for (const Known& k : known) {
         SCOPED_TRACE(k.n);
@@ -365,7 +374,7 @@ TEST(CalculateDeepTest, LongFlatChainsStillWork) {
     EXPECT_EQ(Calculate(Repeat("int(", kCount / 2) + "7.5" + Repeat(")", kCount / 2)), 7);
     EXPECT_EQ(Calculate(Repeat("int(1)+", kCount / 5) + "1"), double(kCount / 5 + 1));
     EXPECT_EQ(Calculate(Repeat("(1)+", kCount / 4) + "1"), double(kCount / 4 + 1));
-    EXPECT_EQ(Calculate("2" + Repeat("√2", kCount)), 1);  // square roots of square roots of ... 2
+    EXPECT_EQ(Calculate("2" + Repeat("√2", kCount)), 1);         // square roots of square roots of ... 2
     EXPECT_EQ(Calculate(Repeat("1+", kCount)), double(kCount));  // the last right side is empty
 }
 
@@ -381,9 +390,10 @@ TEST(CalculateDeepTest, DeepTextsRaiseInsteadOfCrashing) {
 }
 
 TEST(CalculateDeepTest, ManyUnclosedGroupsBelowTheCounterLimit) {
-    // Each unclosed group used to be counted to the end of the text again.
+    // Counting each unclosed group to the end of the text again would take
+    // quadratic time here.
     EXPECT_EQ(Calculate(Repeat("(", 30000)), 0);
-    EXPECT_EQ(Calculate(Repeat("1+(", 10000)), 1);  // each "(" takes the next "1" along: 1+0+0+...
+    EXPECT_EQ(Calculate(Repeat("1+(", 10000)), 1);        // each "(" takes the next "1" along: 1+0+0+...
     EXPECT_EQ(Calculate("2" + Repeat("^(2", 10000)), 2);  // 2^(0^(0^(...0))) with 9999 zeros above
 }
 

@@ -182,7 +182,7 @@ bool NeedsSendKeys(std::string_view keyText) {
     // The name is the text from the second to the next-to-last character;
     // "{" alone has none.
     size_t count = text::CharCount(parsed.rest);
-    if (count < 1) return false;
+    if (count < 2) return false;
     std::string name = text::Mid(parsed.rest, 1, count - 2);
     if (name.empty() || (name[0] != 'F' && name[0] != 'f')) return false;
     double number = text::RoundHalfEven(text::LeadingNumber(std::string_view(name).substr(1)));

@@ -78,6 +78,7 @@ void RunControl::Toggle() {
 void RunControl::StartRun() {
     model_.SetCmdGoto(kCaptionStop, kColourLightRed);
     model_.instructionPointer = model_.SelectedRow();
+    desktop_.SetFineTimerResolution(true);
     timers_.SetTimer(kTimer1, kTimer1Interval, [this] { Tick(); });
     model_.cycleCounter = Increment(model_.cycleCounter);
     LogCycleStart();
@@ -86,6 +87,7 @@ void RunControl::StartRun() {
 void RunControl::StopRun() {
     model_.SetCmdGoto(kCaptionStart, kColourLightGreen);
     timers_.KillTimer(kTimer1);
+    desktop_.SetFineTimerResolution(false);
     model_.SetTxtScreenXY0Colour(kColourSystemWindow);
 }
 

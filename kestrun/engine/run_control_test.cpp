@@ -126,6 +126,7 @@ TEST_F(RunControlTest, StartAndStopSetCaptionColourTimerAndLog) {
     EXPECT_EQ(timers_.Interval(kTimer1), 100u);
     EXPECT_EQ(model_.instructionPointer, 3);
     EXPECT_EQ(model_.cycleCounter, 1);
+    EXPECT_TRUE(desktop_.FineTimerResolution()) << "ticks and waits keep time while a run is active";
     EXPECT_EQ(LogEntries(), (std::vector<std::string>{"", "T\t第 1 轮开始执行", "T\t指令数量: 12"}));
 
     model_.SetTxtScreenXY0Colour(0x00FFFF);
@@ -134,6 +135,7 @@ TEST_F(RunControlTest, StartAndStopSetCaptionColourTimerAndLog) {
     EXPECT_EQ(model_.CmdGotoColour(), kColourLightGreen);
     EXPECT_FALSE(timers_.IsTimerOn(kTimer1));
     EXPECT_EQ(model_.TxtScreenXY0Colour(), kColourSystemWindow);
+    EXPECT_FALSE(desktop_.FineTimerResolution());
     EXPECT_EQ(LogEntries().size(), 3u) << "a stop writes no entry";
 }
 

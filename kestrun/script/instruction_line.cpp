@@ -21,7 +21,7 @@ InstructionKind KindOfKeyword(std::string_view keyword) {
 }
 
 std::vector<std::string> SplitFields(std::string_view argumentText) {
-    // Like the classic Split, the empty text has no pieces: a line such as
+    // The empty text has no pieces at all: a line such as
     // "比较文字=" has no field 1 at all, which the clipboard test tells apart
     // from an empty field 1 followed by a jump (",1").
     if (argumentText.empty()) return {};
@@ -44,17 +44,11 @@ const std::string& InstructionLine::Field(size_t number) const {
     return HasField(number) ? fields_[number - 1] : kMissing;
 }
 
-double InstructionLine::FieldNumber(size_t number) const {
-    return text::LeadingNumber(Field(number));
-}
+double InstructionLine::FieldNumber(size_t number) const { return text::LeadingNumber(Field(number)); }
 
-std::optional<int32_t> InstructionLine::FieldInt32(size_t number) const {
-    return text::ToInt32(FieldNumber(number));
-}
+std::optional<int32_t> InstructionLine::FieldInt32(size_t number) const { return text::ToInt32(FieldNumber(number)); }
 
-std::optional<int16_t> InstructionLine::FieldInt16(size_t number) const {
-    return text::ToInt16(FieldNumber(number));
-}
+std::optional<int16_t> InstructionLine::FieldInt16(size_t number) const { return text::ToInt16(FieldNumber(number)); }
 
 InstructionKind KindOfLine(std::string_view line) {
     return KindOfKeyword(line.substr(0, line.find(kKeywordSeparator)));
@@ -74,9 +68,7 @@ std::string WriteLine(InstructionKind kind, std::span<const std::string> fields)
     return WriteLine(Keyword(kind), fields);
 }
 
-bool HasCyclePlaceholder(std::string_view field) {
-    return text::Contains(field, kCyclePlaceholder);
-}
+bool HasCyclePlaceholder(std::string_view field) { return text::Contains(field, kCyclePlaceholder); }
 
 std::string SubstituteCycle(std::string_view field, int32_t cycle) {
     return text::ReplaceAll(field, kCyclePlaceholder, text::IntToText(cycle));

@@ -48,7 +48,8 @@ TEST(InstructionLineTest, ExampleLinesParse) {
         {"鼠标滚动=100,100,3", InstructionKind::Scroll, {"100", "100", "3"}},
         {"鼠标滚动=-2", InstructionKind::Scroll, {"-2"}},
         {"比较文字=Kestrun,1", InstructionKind::ClipboardTest, {"Kestrun", "1"}},
-        {"文件操作=复制,c:\\文档1.docx,d:\\文档1.docx", InstructionKind::FileOperation,
+        {"文件操作=复制,c:\\文档1.docx,d:\\文档1.docx",
+         InstructionKind::FileOperation,
          {"复制", "c:\\文档1.docx", "d:\\文档1.docx"}},
         {"文件操作=删除,c:\\文档1.docx", InstructionKind::FileOperation, {"删除", "c:\\文档1.docx"}},
         {"窗口操作=激活,记事本", InstructionKind::WindowOperation, {"激活", "记事本"}},
@@ -136,7 +137,7 @@ TEST(InstructionLineTest, FieldValues) {
     EXPECT_EQ(line.FieldNumber(7), 0);
     EXPECT_EQ(line.FieldNumber(11), 0);
 
-    EXPECT_EQ(line.FieldInt32(4), 2);   // half to even
+    EXPECT_EQ(line.FieldInt32(4), 2);  // half to even
     EXPECT_EQ(line.FieldInt32(5), 4);
     EXPECT_EQ(line.FieldInt32(6), -2);
     EXPECT_EQ(line.FieldInt32(7), 0);
@@ -148,7 +149,7 @@ TEST(InstructionLineTest, FieldValues) {
 }
 
 TEST(InstructionLineTest, MismatchJumpMissingOrEmptyIsZero) {
-    for (const std::string text : {"比较位图=1,100,100,0", "比较位图=1,100,100,", "比较位图=1,100,100"}) {
+    for (const char* text : {"比较位图=1,100,100,0", "比较位图=1,100,100,", "比较位图=1,100,100"}) {
         SCOPED_TRACE(text);
         EXPECT_EQ(InstructionLine(text).FieldInt32(4), 0);
     }

@@ -14,8 +14,10 @@
 #include "kestrun/engine/run_control.h"
 #include "kestrun/engine/run_log.h"
 #include "kestrun/ui/frm_main_layout.h"
+#include "kestrun/ui/list_manager.h"
 #include "kestrun/ui/picture_box_win32.h"
 #include "kestrun/ui/product.h"
+#include "kestrun/ui/startup.h"
 
 namespace kestrun {
 
@@ -26,6 +28,17 @@ constexpr int kLivePictureBase = 1000;       // Picture1(n): 1000 + n
 constexpr int kReferencePictureBase = 5000;  // Picture2(n): 5000 + n
 
 COLORREF ToColorRef(int32_t colour) { return COLORREF(uint32_t(colour) & 0xFFFFFF); }
+
+// The settings file named on the command line. The shell quotes a path with
+// blanks (a file dropped on the program), so one pair of surrounding quotes
+// is not part of the path.
+std::string SettingsFileArgument(const std::wstring& commandLine) {
+    std::wstring argument = commandLine;
+    if (argument.size() >= 2 && argument.front() == L'"' && argument.back() == L'"') {
+        argument = argument.substr(1, argument.size() - 2);
+    }
+    return win32::Narrow(argument);
+}
 
 }  // namespace
 
@@ -39,9 +52,11 @@ public:
           codec(text::MakeSystemCodec()),
           log(model, desktop, files, *codec),
           interpreter(model, desktop, files, log, random),
-          runControl(model, desktop, dialogs, timers, log, interpreter, std::string(kProductName)) {
+          runControl(model, desktop, dialogs, timers, log, interpreter, std::string(kProductName)),
+          lists(model, files, dialogs, desktop, *codec) {
         // The power-off ends the program at once, without the close-down.
         runControl.endProgram = [] { ExitProcess(0); };
+        lists.rowClick = [this](int row) { runControl.RowClick(row); };
     }
 
     win32::Win32Desktop desktop;
@@ -53,6 +68,7 @@ public:
     RunLog log;
     Interpreter interpreter;
     RunControl runControl;
+    ListManager lists;
 };
 
 FrmMain::FrmMain() = default;
@@ -92,18 +108,11 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
     model_.onChanged = [this](kestrun::Control what) { Render(what); };
     CreateControls();
 
-    // Start-up: the program folder, the run log, the working folders.
-    model_.programFolder = app_->files.ProgramFolder();
-    model_.runLogPath = model_.programFolder + "日志.txt";
-    model_.loggingOn = true;
-    model_.cycleCounter = 0;
-    app_->files.CreateFolder(model_.programFolder + "process");
-    app_->files.CreateFolder(model_.programFolder + "screenshot");
-    (void)commandLine;
-
-    app_->runControl.StartScheduler();
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
+    StartUp(SettingsFileArgument(commandLine), model_, app_->files, app_->lists, *app_->codec,
+            [this] { app_->runControl.StartUnattended(); });
+    app_->runControl.StartScheduler();
     return true;
 }
 
@@ -153,6 +162,15 @@ void FrmMain::CreateControls() {
     for (int frame : {id::kFrame1, id::kFrame2, id::kFrame3}) {
         SetWindowPos(Control(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
+}
+
+void FrmMain::UpdateTooltip(HWND control, std::string_view text) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = hwnd_;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (!text.empty()) AddTooltip(control, text);
 }
 
 void FrmMain::AddTooltip(HWND control, std::string_view text) {
@@ -205,6 +223,7 @@ void FrmMain::Render(kestrun::Control what) {
         break;
     case kestrun::Control::Bitmaps: RenderBitmaps(); break;
     case kestrun::Control::Cmdrecord: SetControlText(id::kCmdrecord, model_.CmdrecordCaption()); break;
+    case kestrun::Control::ExportTooltip: UpdateTooltip(Control(id::kCmdListManger + 5), model_.CurrentPlanPath()); break;
     default: break;
     }
 }
@@ -319,7 +338,11 @@ void FrmMain::OnCommand(int controlId, int code, HWND) {
     case id::kChkDingshi:
         if (code == BN_CLICKED) model_.SetChkDingshi(IsDlgButtonChecked(hwnd_, id::kChkDingshi) == BST_CHECKED);
         break;
-    default: break;
+    default:
+        if (controlId >= id::kCmdListManger && controlId < id::kCmdListManger + 6 && code == BN_CLICKED) {
+            app_->lists.CmdListManger(controlId - id::kCmdListManger);
+        }
+        break;
     }
 }
 
@@ -352,7 +375,10 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         break;
-    case WM_CLOSE: DestroyWindow(hwnd_); return 0;
+    case WM_CLOSE:
+        CloseDown(model_, app_->files, *app_->codec);
+        DestroyWindow(hwnd_);
+        return 0;
     case WM_DESTROY:
         app_->timers.KillTimer(kTimer1);
         app_->timers.KillTimer(kTimer3);

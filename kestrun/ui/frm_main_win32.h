@@ -33,6 +33,7 @@ private:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateControls();
     void AddTooltip(HWND control, std::string_view text);
+    void UpdateTooltip(HWND control, std::string_view text);
     void OnCommand(int id, int code, HWND control);
     void Render(Control what);
     void RenderList();

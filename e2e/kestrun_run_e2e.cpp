@@ -1,0 +1,161 @@
+// Kestrun runs a plan given to it on the command line the way a user's
+// unattended run starts: a settings file names the plan and the cycle count,
+// the run starts at once, acts on the target window, writes its log and
+// stops by itself.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "common/text/codec.h"
+#include "common/text/lines.h"
+#include "common/win32/wide.h"
+#include "e2e/support/program.h"
+#include "e2e/support/target_window.h"
+#include "e2e/support/temp_folder.h"
+#include "e2e/support/wait.h"
+#include "kestrun/ui/product.h"
+
+namespace {
+
+std::string Ansi(const std::string& utf8) { return text::MakeSystemCodec()->Encode(utf8).value_or(""); }
+
+std::string Utf8(const std::string& ansi) { return text::MakeSystemCodec()->Decode(ansi); }
+
+std::string Point(POINT p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+
+bool Contains(const std::vector<std::string>& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+class KestrunRunTest : public testing::Test {
+protected:
+    // Writes the plan and a settings file naming it into the input folder and
+    // starts Kestrun with the settings file.
+    std::unique_ptr<e2e::Program> StartWithPlan(const std::vector<std::string>& lines, const std::string& extra = "") {
+        std::string plan;
+        for (const auto& line : lines) plan += line + "\r\n";
+        plan += "\r\n";
+        std::wstring planPath = inputs_.Path() + L"plan.csv";
+        EXPECT_TRUE(e2e::WriteWholeFile(planPath, Ansi(plan)));
+        std::string settings = "方案文件=" + win32::Narrow(planPath) + "\r\n循环次数=1\r\n" + extra;
+        std::wstring settingsPath = inputs_.Path() + L"run.ini";
+        EXPECT_TRUE(e2e::WriteWholeFile(settingsPath, Ansi(settings)));
+        // Minimised, so that Kestrun's own window does not cover the target
+        // and take the clicks the plan aims at it.
+        return e2e::Program::Start(L"kestrun.exe", settingsPath, SW_SHOWMINNOACTIVE);
+    }
+
+    // The run log as lines, time stamps checked and replaced by "T".
+    std::vector<std::string> RunLog(const e2e::Program& program) {
+        std::string text = Utf8(e2e::ReadWholeFile(program.Folder() + L"日志.txt"));
+        std::vector<std::string> lines = text::SplitLines(text);
+        static const std::regex stamp(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\t)");
+        for (auto& line : lines) {
+            if (line.empty()) continue;
+            EXPECT_TRUE(std::regex_search(line, stamp)) << line;
+            line = std::regex_replace(line, stamp, "T\t");
+        }
+        return lines;
+    }
+
+    bool WaitForRunEnd(const e2e::Program& program, uint32_t timeoutMs) {
+        return e2e::WaitUntil(
+            [&] {
+                auto log = RunLog(program);
+                return Contains(log, "T\t第 1 轮执行完成");
+            },
+            timeoutMs);
+    }
+
+    e2e::TempFolder inputs_;
+};
+
+TEST_F(KestrunRunTest, PlanOfEveryKindRunsAgainstTheTargetAndLogsEachLine) {
+    e2e::TargetOptions options;
+    options.title = L"Kestrun Run Target";
+    options.rect = {200, 150, 700, 550};
+    options.paints = {L"300,200,20,20,835111"};
+    auto target = e2e::TargetWindow::Start(options);
+    ASSERT_TRUE(target);
+    POINT editPoint = target->ScreenPoint(40, 20);
+    POINT click = target->ScreenPoint(100, 150);
+    POINT wheel = target->ScreenPoint(200, 150);
+    POINT dragFrom = target->ScreenPoint(100, 250);
+    POINT dragTo = target->ScreenPoint(160, 250);
+    POINT painted = target->ScreenPoint(305, 205);
+    std::wstring copySource = inputs_.Path() + L"source.txt";
+    ASSERT_TRUE(e2e::WriteWholeFile(copySource, "copied"));
+    std::string copyTarget = inputs_.Utf8(L"copy.txt");
+
+    std::vector<std::string> plan = {
+        "鼠标点击=" + Point(click) + ",左键单击",
+        "粘贴文字=" + Point(editPoint) + ",你好Kestrun",
+        "模拟按键=a",
+        "模拟按键={ENTER}",
+        "鼠标滚动=" + Point(wheel) + ",2",
+        "鼠标拖拉=" + Point(dragFrom) + "," + Point(dragTo),
+        "判断颜色=" + Point(painted) + ",835111,0",
+        "比较文字=你好Kestrun,0",
+        "比较位图=1,0,0,-2",
+        "鼠标点击=" + Point(click) + ",右键单击",
+        "等待时间=300毫秒",
+        "文件操作=复制," + win32::Narrow(copySource) + "," + copyTarget,
+        "窗口操作=激活,Kestrun Run Target",
+        "屏幕截图=区域,80,0,0,64,48",
+    };
+    auto kestrun = StartWithPlan(plan);
+    ASSERT_TRUE(kestrun);
+    HWND window = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForRunEnd(*kestrun, 20000)) << "the run did not complete its cycle";
+
+    // The target saw the input, in order, at the points written in the plan.
+    auto lines = target->LogLines();
+    EXPECT_TRUE(Contains(lines, "WM_LBUTTONDOWN " + std::to_string(click.x) + " " + std::to_string(click.y)));
+    EXPECT_TRUE(Contains(lines, "WM_MOUSEWHEEL 240 " + std::to_string(wheel.x) + " " + std::to_string(wheel.y)));
+    EXPECT_TRUE(Contains(lines, "WM_LBUTTONDOWN " + std::to_string(dragFrom.x) + " " + std::to_string(dragFrom.y)));
+    EXPECT_TRUE(Contains(lines, "WM_LBUTTONUP " + std::to_string(dragTo.x) + " " + std::to_string(dragTo.y)));
+    EXPECT_FALSE(Contains(lines, "WM_RBUTTONDOWN " + std::to_string(click.x) + " " + std::to_string(click.y)))
+        << "the failed bitmap test jumped over the right click";
+    EXPECT_EQ(target->EditText(), "你好Kestruna\r\n");
+
+    // Files: the copy and the region screenshot.
+    EXPECT_EQ(e2e::ReadWholeFile(win32::Wide(copyTarget)), "copied");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((kestrun->Folder() + L"screenshot\\区域截图*.jpg").c_str(), &found);
+    EXPECT_NE(search, INVALID_HANDLE_VALUE) << "no region screenshot";
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+
+    // The log: the start entries, then every executed line as written.
+    auto log = RunLog(*kestrun);
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(log[0], "");
+    EXPECT_EQ(log[1], "T\t第 1 轮开始执行");
+    EXPECT_EQ(log[2], "T\t指令数量: " + std::to_string(plan.size()));
+    std::vector<std::string> expected;
+    for (size_t i = 0; i < plan.size(); ++i) {
+        if (i == 9) continue;  // jumped over
+        expected.push_back("T\t" + plan[i]);
+    }
+    ASSERT_GE(log.size(), 3 + expected.size());
+    EXPECT_EQ(std::vector<std::string>(log.begin() + 3, log.begin() + 3 + expected.size()), expected);
+    EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
+              (std::vector<std::string>{"", "T\t第 1 轮执行完成", "", "T\t"}));
+
+    target->Close();
+    kestrun->Close(window);
+}
+
+TEST_F(KestrunRunTest, MissingSettingsFileShowsTheWindowWithoutRunning) {
+    auto kestrun = e2e::Program::Start(L"kestrun.exe", inputs_.Path() + L"missing.ini");
+    ASSERT_TRUE(kestrun);
+    HWND window = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
+    ASSERT_NE(window, nullptr);
+    Sleep(500);
+    EXPECT_EQ(e2e::ReadWholeFile(kestrun->Folder() + L"日志.txt"), "") << "no run, no log";
+    EXPECT_EQ(kestrun->Close(window), 0u);
+}
+
+}  // namespace
