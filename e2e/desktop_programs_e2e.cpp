@@ -5,6 +5,7 @@
 #include "common/win32/desktop_win32.h"
 #include "common/win32/wide.h"
 #include "e2e/support/program.h"
+#include "e2e/support/target_window.h"
 #include "e2e/support/temp_folder.h"
 
 namespace {
@@ -128,15 +129,14 @@ TEST(DesktopProgramsTest, ActivateProcessBringsItsWindowToTheFront) {
     HWND secondWindow = secondLaunched.Window();
     ASSERT_NE(firstWindow, nullptr);
     ASSERT_NE(secondWindow, nullptr);
-    // The windows' own activations at start-up settle first: the window
-    // started last ends up in front.
-    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == secondWindow; }));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(firstWindow) && IsWindowVisible(secondWindow); }));
 
     const std::pair<uint32_t, HWND> order[] = {{first, firstWindow}, {second, secondWindow}, {first, firstWindow}};
     for (auto [processId, window] : order) {
         SCOPED_TRACE(processId == first ? "first" : "second");
-        EXPECT_TRUE(desktop.ActivateProcess(processId));
-        EXPECT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == window; }));
+        bool activated = false;
+        EXPECT_TRUE(e2e::BringToFront(window, [&] { return activated = desktop.ActivateProcess(processId); }));
+        EXPECT_TRUE(activated);
     }
     // This test program shows no window of its own.
     EXPECT_FALSE(desktop.ActivateProcess(GetCurrentProcessId()));

@@ -65,13 +65,12 @@ TEST(DesktopWindowsTest, ForegroundWindowFollowsSetForegroundWindow) {
     ASSERT_TRUE(first);
     ASSERT_TRUE(second);
     win32::Win32Desktop desktop;
-    // The windows' own activations at start-up settle first: the window
-    // started last ends up in front.
-    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == second->Window(); }));
 
     for (HWND window : {first->Window(), second->Window(), first->Window()}) {
-        EXPECT_TRUE(desktop.SetForegroundWindow(Handle(window)));
-        EXPECT_TRUE(e2e::WaitUntil([&] { return desktop.GetForegroundWindow() == Handle(window); }));
+        bool accepted = false;
+        EXPECT_TRUE(e2e::BringToFront(window, [&] { return accepted = desktop.SetForegroundWindow(Handle(window)); }));
+        EXPECT_TRUE(accepted);
+        EXPECT_EQ(desktop.GetForegroundWindow(), Handle(window));
     }
     EXPECT_EQ(first->Close(), 0u);
     EXPECT_EQ(second->Close(), 0u);

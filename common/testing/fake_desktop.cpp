@@ -205,8 +205,7 @@ int32_t FakeDesktop::SetWindowLong(WindowHandle window, int index, int32_t value
     return windows_.SetLong(window, index, value);
 }
 
-bool FakeDesktop::SetLayeredWindowAttributes(WindowHandle window, uint32_t colourKey, uint8_t alpha,
-                                             uint32_t flags) {
+bool FakeDesktop::SetLayeredWindowAttributes(WindowHandle window, uint32_t colourKey, uint8_t alpha, uint32_t flags) {
     Record("SetLayeredWindowAttributes " + windows_.Describe(window) + " " + std::to_string(colourKey) + " " +
            std::to_string(alpha) + " " + std::to_string(flags));
     return windows_.SetLayered(window, colourKey, alpha, flags);

@@ -58,9 +58,9 @@ TEST(FakeDesktop, LogsActionsInOrderAndMergesRunsOfPumps) {
     desktop.GetPixel(1, 1);
     desktop.GetAsyncKeyState(17);
     desktop.SendKeys("^a");
-    EXPECT_EQ(desktop.Log(), (Lines{"SetCursorPos 100,200", "mouse_event 0x800 -240", "keybd_event 86 down",
-                                    "keybd_event 86 up", "PumpMessages x3", "Sleep 50", "PumpMessages",
-                                    "WaitForMessages 20", "SendKeys ^a"}));
+    EXPECT_EQ(desktop.Log(),
+              (Lines{"SetCursorPos 100,200", "mouse_event 0x800 -240", "keybd_event 86 down", "keybd_event 86 up",
+                     "PumpMessages x3", "Sleep 50", "PumpMessages", "WaitForMessages 20", "SendKeys ^a"}));
     EXPECT_EQ(desktop.LogWithout({"Sleep", "PumpMessages", "WaitForMessages"}),
               (Lines{"SetCursorPos 100,200", "mouse_event 0x800 -240", "keybd_event 86 down", "keybd_event 86 up",
                      "SendKeys ^a"}));
@@ -174,8 +174,8 @@ TEST(FakeDesktop, WindowOperationsChangeTheWindowAndAreLogged) {
 
 TEST(FakeDesktop, LaunchedProgramsShowTheirWindowAndCanBeActivated) {
     FakeDesktop desktop;
-    desktop.AddProgram({.commandLine = "notepad.exe", .processId = 42, .windowTitle = "Untitled - Notepad",
-                        .windowDelayMs = 300});
+    desktop.AddProgram(
+        {.commandLine = "notepad.exe", .processId = 42, .windowTitle = "Untitled - Notepad", .windowDelayMs = 300});
     EXPECT_EQ(desktop.LaunchProgram("NOTEPAD.EXE", 3), 42u);
     EXPECT_FALSE(desktop.ActivateProcess(42));  // no window yet
     desktop.Sleep(300);

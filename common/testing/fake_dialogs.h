@@ -27,12 +27,12 @@ enum class DialogKind { kMessageBox, kInputBox, kFileChooser };
 // One dialog as the program showed it.
 struct ShownDialog {
     DialogKind kind = DialogKind::kMessageBox;
-    std::string text;   // message box text, input box prompt
-    std::string title;  // every kind
-    uint32_t flags = 0;          // message box
-    std::string defaultAnswer;   // input box
-    std::string initialFolder;   // file chooser
-    std::string filter;          // file chooser
+    std::string text;           // message box text, input box prompt
+    std::string title;          // every kind
+    uint32_t flags = 0;         // message box
+    std::string defaultAnswer;  // input box
+    std::string initialFolder;  // file chooser
+    std::string filter;         // file chooser
     bool operator==(const ShownDialog&) const = default;
 };
 

@@ -38,8 +38,8 @@ TEST(FakeDialogs, RecordsEveryDialogExactlyAndRunsTheOpenHook) {
     dialogs.MessageBox("没有找到\r\n第二行 ", "提示", mb::kIconExclamation);
     dialogs.InputBox("请输入", "名称", "plan1");
     ASSERT_EQ(dialogs.Shown().size(), 2u);
-    EXPECT_EQ(dialogs.Shown()[0], (ShownDialog{DialogKind::kMessageBox, "没有找到\r\n第二行 ", "提示",
-                                               mb::kIconExclamation, "", "", ""}));
+    EXPECT_EQ(dialogs.Shown()[0],
+              (ShownDialog{DialogKind::kMessageBox, "没有找到\r\n第二行 ", "提示", mb::kIconExclamation, "", "", ""}));
     EXPECT_EQ(dialogs.Shown()[1], (ShownDialog{DialogKind::kInputBox, "请输入", "名称", 0, "plan1", "", ""}));
     EXPECT_EQ(dialogs.MessageBoxes().size(), 1u);
     EXPECT_EQ(openWhileShown, 1);

@@ -32,9 +32,7 @@ std::string NameOf(const std::string& normalised) {
     return slash == std::string::npos ? normalised : normalised.substr(slash + 1);
 }
 
-bool IsDriveRoot(const std::string& key) {
-    return key.size() == 2 && key[1] == ':' && key[0] >= 'a' && key[0] <= 'z';
-}
+bool IsDriveRoot(const std::string& key) { return key.size() == 2 && key[1] == ':' && key[0] >= 'a' && key[0] <= 'z'; }
 
 std::u32string CodePoints(const std::string& s) {
     std::u32string result;
@@ -100,9 +98,7 @@ bool FakeFileSystem::ParentExists(const std::string& path) const {
     return folder.empty() || FolderExists(folder);
 }
 
-bool FakeFileSystem::Writable(const std::string& path) const {
-    return !diskFull_ && failWrites_.count(Key(path)) == 0;
-}
+bool FakeFileSystem::Writable(const std::string& path) const { return !diskFull_ && failWrites_.count(Key(path)) == 0; }
 
 bool FakeFileSystem::Logged(const std::string& line, bool result) {
     log_.push_back(result ? line : line + " (failed)");

@@ -67,10 +67,11 @@ TEST(FakeFileSystem, WritesNeedAnExistingFolderAndAWritableTarget) {
     EXPECT_TRUE(files.AppendFile("C:\\Kestrun\\log.txt", "1"));
     EXPECT_TRUE(files.AppendFile("C:\\Kestrun\\LOG.txt", "2"));
     EXPECT_EQ(files.Content("C:\\Kestrun\\log.txt"), "12");
-    EXPECT_EQ(files.Log(), (Paths{"WriteFileAtomic C:\\Kestrun\\process\\a.csv (failed)",
-                                  "CreateFolder C:\\Kestrun\\process", "CreateFolder C:\\Kestrun\\PROCESS (failed)",
-                                  "CreateFolder C:\\Kestrun\\a\\b (failed)", "WriteFileAtomic C:\\Kestrun\\process\\a.csv",
-                                  "AppendFile C:\\Kestrun\\log.txt", "AppendFile C:\\Kestrun\\LOG.txt"}));
+    EXPECT_EQ(files.Log(),
+              (Paths{"WriteFileAtomic C:\\Kestrun\\process\\a.csv (failed)", "CreateFolder C:\\Kestrun\\process",
+                     "CreateFolder C:\\Kestrun\\PROCESS (failed)", "CreateFolder C:\\Kestrun\\a\\b (failed)",
+                     "WriteFileAtomic C:\\Kestrun\\process\\a.csv", "AppendFile C:\\Kestrun\\log.txt",
+                     "AppendFile C:\\Kestrun\\LOG.txt"}));
 }
 
 TEST(FakeFileSystem, AFailedWriteLeavesTheOldFileWhole) {

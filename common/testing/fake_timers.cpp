@@ -62,7 +62,7 @@ void FakeTimers::Deliver(int id) {
     // next is due at the first point of the timer's grid after now.
     uint64_t now = clock_.Elapsed();
     uint64_t missed = now > timer.dueMs ? (now - timer.dueMs) / timer.intervalMs : 0;
-    timer.dueMs += timer.intervalMs;
+    timer.dueMs += (missed + 1) * timer.intervalMs;
     PostNextTick(id);
     RunCallback(id, timer.onTick);
 }

@@ -29,9 +29,7 @@ FakeWindow* FakeWindows::Find(WindowHandle handle) {
     return nullptr;
 }
 
-const FakeWindow* FakeWindows::Find(WindowHandle handle) const {
-    return const_cast<FakeWindows*>(this)->Find(handle);
-}
+const FakeWindow* FakeWindows::Find(WindowHandle handle) const { return const_cast<FakeWindows*>(this)->Find(handle); }
 
 FakeWindow* FakeWindows::FindOpen(WindowHandle handle) {
     FakeWindow* window = Find(handle);

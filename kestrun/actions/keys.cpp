@@ -51,13 +51,32 @@ struct NamedKey {
 // aliases are known here too, so that a captured key plays back as the key
 // it was.
 constexpr NamedKey kNamedKeys[] = {
-    {"BACKSPACE", kVkBackspace}, {"TAB", kVkTab},       {"ENTER", kVkEnter},       {"SHIFT", kVkShift},
-    {"CTRL", kVkCtrl},           {"ALT", kVkAlt},       {"PAUSE", kVkPause},       {"CAPSLOCK", kVkCapsLock},
-    {"ESC", kVkEscape},          {"SPACE", kVkSpace},   {"PAGEUP", kVkPageUp},     {"PAGEDOWN", kVkPageDown},
-    {"END", kVkEnd},             {"HOME", kVkHome},     {"LEFT", kVkLeft},         {"UP", kVkUp},
-    {"RIGHT", kVkRight},         {"DOWN", kVkDown},     {"INSERT", kVkInsert},     {"DELETE", kVkDelete},
-    {"NUMLOCK", kVkNumLock},     {"SCROLLLOCK", kVkScrollLock}, {"PRTSC", kVkPrintScreen},
-    {"PGUP", kVkPageUp},         {"PGDN", kVkPageDown}, {"BREAK", kVkPause},
+    {"BACKSPACE", kVkBackspace},
+    {"TAB", kVkTab},
+    {"ENTER", kVkEnter},
+    {"SHIFT", kVkShift},
+    {"CTRL", kVkCtrl},
+    {"ALT", kVkAlt},
+    {"PAUSE", kVkPause},
+    {"CAPSLOCK", kVkCapsLock},
+    {"ESC", kVkEscape},
+    {"SPACE", kVkSpace},
+    {"PAGEUP", kVkPageUp},
+    {"PAGEDOWN", kVkPageDown},
+    {"END", kVkEnd},
+    {"HOME", kVkHome},
+    {"LEFT", kVkLeft},
+    {"UP", kVkUp},
+    {"RIGHT", kVkRight},
+    {"DOWN", kVkDown},
+    {"INSERT", kVkInsert},
+    {"DELETE", kVkDelete},
+    {"NUMLOCK", kVkNumLock},
+    {"SCROLLLOCK", kVkScrollLock},
+    {"PRTSC", kVkPrintScreen},
+    {"PGUP", kVkPageUp},
+    {"PGDN", kVkPageDown},
+    {"BREAK", kVkPause},
 };
 
 // One physical key of the digit row or the punctuation keys.
@@ -68,9 +87,9 @@ struct SymbolKey {
 };
 
 constexpr SymbolKey kSymbolKeys[] = {
-    {48, '0', ')'},  {49, '1', '!'},  {50, '2', '@'},  {51, '3', '#'}, {52, '4', '$'},  {53, '5', '%'},
-    {54, '6', '^'},  {55, '7', '&'},  {56, '8', '*'},  {57, '9', '('}, {186, ';', ':'}, {187, '=', '+'},
-    {188, ',', '<'}, {189, '-', '_'}, {190, '.', '>'}, {191, '/', '?'}, {192, '`', '~'}, {219, '[', '{'},
+    {48, '0', ')'},   {49, '1', '!'},  {50, '2', '@'},   {51, '3', '#'},  {52, '4', '$'},  {53, '5', '%'},
+    {54, '6', '^'},   {55, '7', '&'},  {56, '8', '*'},   {57, '9', '('},  {186, ';', ':'}, {187, '=', '+'},
+    {188, ',', '<'},  {189, '-', '_'}, {190, '.', '>'},  {191, '/', '?'}, {192, '`', '~'}, {219, '[', '{'},
     {220, '\\', '|'}, {221, ']', '}'}, {222, '\'', '"'},
 };
 
@@ -140,11 +159,24 @@ std::string ReadKey(platform::Desktop& desktop, bool shift) {
         if (Held(desktop, code)) return "{F" + text::IntToText(code - kVkF1 + 1) + "}";
     }
     static constexpr NamedKey kCaptureNames[] = {
-        {"{PRTSC}", kVkPrintScreen}, {"{BREAK}", kVkPause}, {"{BACKSPACE}", kVkBackspace}, {"{TAB}", kVkTab},
-        {"{CAPSLOCK}", kVkCapsLock}, {"{HOME}", kVkHome},   {"{END}", kVkEnd},             {"{PGUP}", kVkPageUp},
-        {"{PGDN}", kVkPageDown},     {"{INSERT}", kVkInsert}, {"{NUMLOCK}", kVkNumLock},   {"{DELETE}", kVkDelete},
-        {"{UP}", kVkUp},             {"{DOWN}", kVkDown},   {"{LEFT}", kVkLeft},           {"{RIGHT}", kVkRight},
-        {"{ENTER}", kVkEnter},       {"{SPACE}", kVkSpace},
+        {"{PRTSC}", kVkPrintScreen},
+        {"{BREAK}", kVkPause},
+        {"{BACKSPACE}", kVkBackspace},
+        {"{TAB}", kVkTab},
+        {"{CAPSLOCK}", kVkCapsLock},
+        {"{HOME}", kVkHome},
+        {"{END}", kVkEnd},
+        {"{PGUP}", kVkPageUp},
+        {"{PGDN}", kVkPageDown},
+        {"{INSERT}", kVkInsert},
+        {"{NUMLOCK}", kVkNumLock},
+        {"{DELETE}", kVkDelete},
+        {"{UP}", kVkUp},
+        {"{DOWN}", kVkDown},
+        {"{LEFT}", kVkLeft},
+        {"{RIGHT}", kVkRight},
+        {"{ENTER}", kVkEnter},
+        {"{SPACE}", kVkSpace},
     };
     for (const NamedKey& key : kCaptureNames) {
         if (Held(desktop, key.code)) return std::string(key.name);
@@ -211,8 +243,8 @@ void PlayKeyText(platform::Desktop& desktop, std::string_view keyText) {
     bool named = text::StartsWith(rest, "{") && closing != std::string_view::npos;
     if (!named && text::CharCount(rest) == 1 && (IsUpperLetter(rest) || IsShiftedSymbol(rest))) shift = true;
 
-    const std::array<std::pair<bool, uint8_t>, 3> modifiers{{{parsed.ctrl, kVkCtrl}, {parsed.alt, kVkAlt},
-                                                             {shift, kVkShift}}};
+    const std::array<std::pair<bool, uint8_t>, 3> modifiers{
+        {{parsed.ctrl, kVkCtrl}, {parsed.alt, kVkAlt}, {shift, kVkShift}}};
     for (const auto& [on, code] : modifiers) {
         if (!on) continue;
         desktop.KeybdEvent(code, platform::key::kPress);

@@ -39,27 +39,54 @@ TEST(KeysNeedsSendKeys, ChoosesTheSendingMode) {
     };
     const Case cases[] = {
         // Ctrl or Alt with one letter of either case.
-        {"^a", true}, {"^A", true}, {"%a", true}, {"%A", true}, {"+^a", true}, {"%^z", true}, {"^^a", true},
+        {"^a", true},
+        {"^A", true},
+        {"%a", true},
+        {"%A", true},
+        {"+^a", true},
+        {"%^z", true},
+        {"^^a", true},
         // Shift alone, no modifier, a digit, several letters, no letter.
-        {"+a", false}, {"a", false}, {"A", false}, {"^1", false}, {"^ab", false}, {"^", false}, {"%", false},
-        {"", false}, {"^é", false}, {"^{ENTER}", false}, {"{ENTER}", false},
+        {"+a", false},
+        {"a", false},
+        {"A", false},
+        {"^1", false},
+        {"^ab", false},
+        {"^", false},
+        {"%", false},
+        {"", false},
+        {"^é", false},
+        {"^{ENTER}", false},
+        {"{ENTER}", false},
         // Function keys 1 to 12 in braces, with or without modifiers, either case of F.
-        {"{F1}", true}, {"{F12}", true}, {"{f5}", true}, {"+{F5}", true}, {"%{F4}", true}, {"^{F5}", true},
-        {"{F13}", false}, {"{F0}", false}, {"{F-1}", false}, {"{FF}", false}, {"{Fa}", false}, {"{F}", false},
+        {"{F1}", true},
+        {"{F12}", true},
+        {"{f5}", true},
+        {"+{F5}", true},
+        {"%{F4}", true},
+        {"^{F5}", true},
+        {"{F13}", false},
+        {"{F0}", false},
+        {"{F-1}", false},
+        {"{FF}", false},
+        {"{Fa}", false},
+        {"{F}", false},
         // The number behind the F is a leading number rounded half to even.
-        {"{F1.5}", true},    // 2
-        {"{F0.5}", false},   // 0
-        {"{F12.5}", true},   // 12
+        {"{F1.5}", true},     // 2
+        {"{F0.5}", false},    // 0
+        {"{F12.5}", true},    // 12
         {"{F12.51}", false},  // 13
-        {"{F 5}", true},     // blanks are ignored
-        {"{F&HC}", true},    // 12
-        {"{F1e1}", true},    // 10
-        {"{F5x}", true},     // the number stops at x
-        {"{F5}}", true},     // the name runs to the next-to-last character
+        {"{F 5}", true},      // blanks are ignored
+        {"{F&HC}", true},     // 12
+        {"{F1e1}", true},     // 10
+        {"{F5x}", true},      // the number stops at x
+        {"{F5}}", true},      // the name runs to the next-to-last character
         // The name is the text from the second to the next-to-last character.
         {"{F5", false},  // "F"
         {"{F12", true},  // "F1"
-        {"{", false}, {"{}", false}, {"+{", false},
+        {"{", false},
+        {"{}", false},
+        {"+{", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keyText);
@@ -69,9 +96,21 @@ TEST(KeysNeedsSendKeys, ChoosesTheSendingMode) {
 
 TEST(KeysNormalizeKeyText, WritesPrefixesOnceInFixedOrderAndLowersLetterWithCtrl) {
     const std::pair<const char*, const char*> cases[] = {
-        {"^a", "^a"},       {"^A", "^a"},       {"%A", "%A"},           {"%a", "%a"},       {"+^a", "^+a"},
-        {"%^A", "^%a"},     {"^^A", "^a"},      {"^+A", "^+a"},         {"+%A", "%+A"},     {"+%{F4}", "%+{F4}"},
-        {"{F5}", "{F5}"},   {"+{f5}", "+{f5}"}, {"%+^+%{F1}", "^%+{F1}"}, {"^AB", "^AB"},  {"", ""},
+        {"^a", "^a"},
+        {"^A", "^a"},
+        {"%A", "%A"},
+        {"%a", "%a"},
+        {"+^a", "^+a"},
+        {"%^A", "^%a"},
+        {"^^A", "^a"},
+        {"^+A", "^+a"},
+        {"+%A", "%+A"},
+        {"+%{F4}", "%+{F4}"},
+        {"{F5}", "{F5}"},
+        {"+{f5}", "+{f5}"},
+        {"%+^+%{F1}", "^%+{F1}"},
+        {"^AB", "^AB"},
+        {"", ""},
     };
     for (const auto& [keyText, normalized] : cases) {
         SCOPED_TRACE(keyText);
@@ -116,13 +155,13 @@ TEST(KeysPlayKeyText, ShiftedCharactersAddShift) {
         EXPECT_EQ(Played(character), Concat({{Down(16), Pause(50)}, Stroke(code), {Pause(50), Up(16), Pause(50)}}));
     }
     // A run of prefixes is all modifiers: "^%" is Ctrl and Alt with no key.
-    EXPECT_EQ(Played("^%"), Concat({{Down(17), Pause(50), Down(18), Pause(50)},
-                                     {Pause(50), Up(18), Pause(50), Up(17), Pause(50)}}));
+    EXPECT_EQ(Played("^%"),
+              Concat({{Down(17), Pause(50), Down(18), Pause(50)}, {Pause(50), Up(18), Pause(50), Up(17), Pause(50)}}));
 }
 
 TEST(KeysPlayKeyText, UnshiftedCharactersPressTheirKeyAlone) {
     const std::pair<const char*, int> unshifted[] = {
-        {"0", 48},  {"5", 53},  {"9", 57},  {";", 186}, {"=", 187}, {",", 188}, {"-", 189},
+        {"0", 48},  {"5", 53},  {"9", 57},  {";", 186}, {"=", 187},  {",", 188}, {"-", 189},
         {".", 190}, {"/", 191}, {"`", 192}, {"[", 219}, {"\\", 220}, {"]", 221}, {"'", 222},
     };
     for (const auto& [character, code] : unshifted) {
@@ -157,14 +196,45 @@ TEST(KeysPlayKeyText, SeveralCharactersPressAtMostTheFirstLetter) {
 
 TEST(KeysPressNamedKey, KnowsEveryNameOfTheTable) {
     const std::pair<const char*, int> names[] = {
-        {"BACKSPACE", 8}, {"TAB", 9},       {"ENTER", 13},    {"SHIFT", 16},  {"CTRL", 17},    {"ALT", 18},
-        {"PAUSE", 19},    {"CAPSLOCK", 20}, {"ESC", 27},      {"SPACE", 32},  {"PAGEUP", 33},  {"PAGEDOWN", 34},
-        {"END", 35},      {"HOME", 36},     {"LEFT", 37},     {"UP", 38},     {"RIGHT", 39},   {"DOWN", 40},
-        {"INSERT", 45},   {"DELETE", 46},   {"F1", 112},      {"F2", 113},    {"F3", 114},     {"F4", 115},
-        {"F5", 116},      {"F6", 117},      {"F7", 118},      {"F8", 119},    {"F9", 120},     {"F10", 121},
-        {"F11", 122},     {"F12", 123},     {"NUMLOCK", 144}, {"SCROLLLOCK", 145}, {"PRTSC", 44},
+        {"BACKSPACE", 8},
+        {"TAB", 9},
+        {"ENTER", 13},
+        {"SHIFT", 16},
+        {"CTRL", 17},
+        {"ALT", 18},
+        {"PAUSE", 19},
+        {"CAPSLOCK", 20},
+        {"ESC", 27},
+        {"SPACE", 32},
+        {"PAGEUP", 33},
+        {"PAGEDOWN", 34},
+        {"END", 35},
+        {"HOME", 36},
+        {"LEFT", 37},
+        {"UP", 38},
+        {"RIGHT", 39},
+        {"DOWN", 40},
+        {"INSERT", 45},
+        {"DELETE", 46},
+        {"F1", 112},
+        {"F2", 113},
+        {"F3", 114},
+        {"F4", 115},
+        {"F5", 116},
+        {"F6", 117},
+        {"F7", 118},
+        {"F8", 119},
+        {"F9", 120},
+        {"F10", 121},
+        {"F11", 122},
+        {"F12", 123},
+        {"NUMLOCK", 144},
+        {"SCROLLLOCK", 145},
+        {"PRTSC", 44},
         // The names that the key capture writes play back as the keys they came from.
-        {"PGUP", 33},     {"PGDN", 34},     {"BREAK", 19},
+        {"PGUP", 33},
+        {"PGDN", 34},
+        {"BREAK", 19},
     };
     for (const auto& [name, code] : names) {
         SCOPED_TRACE(name);
@@ -182,15 +252,33 @@ TEST(KeysPressNamedKey, KnowsEveryNameOfTheTable) {
 
 TEST(KeysPressCharacterKey, ComparesTheWholeTextByCharacterCode) {
     const std::pair<const char*, int> cases[] = {
-        {"a", 65}, {"m", 77}, {"z", 90}, {"A", 65}, {"Z", 90},
+        {"a", 65},
+        {"m", 77},
+        {"z", 90},
+        {"A", 65},
+        {"Z", 90},
         // Between "a" and "z": the first letter's key, upper-cased; Shift is never added here.
-        {"ab", 65}, {"hello", 72}, {"y日本", 89},
+        {"ab", 65},
+        {"hello", 72},
+        {"y日本", 89},
         // Between "A" and "Z": the first letter's key.
-        {"Hello", 72}, {"AZ", 65},
+        {"Hello", 72},
+        {"AZ", 65},
         // Past "z" or "Z" by a longer text, and texts outside both ranges.
-        {"zz", 0}, {"Zz", 0}, {"12", 0}, {"", 0}, {" ", 0}, {"é", 0}, {"日", 0}, {"{ENTER}", 0},
+        {"zz", 0},
+        {"Zz", 0},
+        {"12", 0},
+        {"", 0},
+        {" ", 0},
+        {"é", 0},
+        {"日", 0},
+        {"{ENTER}", 0},
         // Symbols through the table, shifted ones too.
-        {";", 186}, {":", 186}, {"{", 219}, {"7", 55}, {"&", 55},
+        {";", 186},
+        {":", 186},
+        {"{", 219},
+        {"7", 55},
+        {"&", 55},
     };
     for (const auto& [text, code] : cases) {
         SCOPED_TRACE(text);
@@ -206,9 +294,9 @@ TEST(KeysSymbolToVirtualKey, MapsBothCharactersOfEachKey) {
         const char* unshifted;
         const char* shifted;
     } keys[] = {
-        {48, "0", ")"},  {49, "1", "!"},  {50, "2", "@"},  {51, "3", "#"},   {52, "4", "$"},  {53, "5", "%"},
-        {54, "6", "^"},  {55, "7", "&"},  {56, "8", "*"},  {57, "9", "("},   {186, ";", ":"}, {187, "=", "+"},
-        {188, ",", "<"}, {189, "-", "_"}, {190, ".", ">"}, {191, "/", "?"},  {192, "`", "~"}, {219, "[", "{"},
+        {48, "0", ")"},   {49, "1", "!"},  {50, "2", "@"},   {51, "3", "#"},  {52, "4", "$"},  {53, "5", "%"},
+        {54, "6", "^"},   {55, "7", "&"},  {56, "8", "*"},   {57, "9", "("},  {186, ";", ":"}, {187, "=", "+"},
+        {188, ",", "<"},  {189, "-", "_"}, {190, ".", ">"},  {191, "/", "?"}, {192, "`", "~"}, {219, "[", "{"},
         {220, "\\", "|"}, {221, "]", "}"}, {222, "'", "\""},
     };
     for (const auto& key : keys) {
@@ -237,9 +325,8 @@ TEST(KeysPerformKeyInstruction, SendKeysTextsGoToTheServiceNormalized) {
 TEST(KeysPerformKeyInstruction, OtherTextsPlayKeyByKeyBetweenTheTwoPauses) {
     fake::FakeDesktop desktop;
     PerformKeyInstruction(desktop, "A");
-    EXPECT_EQ(desktop.Log(), Concat({{Pause(100), Down(16), Pause(50)},
-                                     Stroke(65),
-                                     {Pause(50), Up(16), Pause(50), Pause(100)}}));
+    EXPECT_EQ(desktop.Log(),
+              Concat({{Pause(100), Down(16), Pause(50)}, Stroke(65), {Pause(50), Up(16), Pause(50), Pause(100)}}));
     EXPECT_EQ(desktop.Clock().Elapsed(), 100u + 50 + 20 + 20 + 50 + 50 + 100);
 
     fake::FakeDesktop nothing;
@@ -261,15 +348,40 @@ TEST(KeysReadPressedKeys, WritesTheHeldKeyWithItsModifiers) {
     } cases[] = {
         {{}, ""},
         // Modifiers alone give nothing.
-        {{16}, ""}, {{17, 18}, ""}, {{16, 17, 18}, ""},
-        {{65}, "A"}, {{16, 65}, "A"}, {{17, 65}, "^A"}, {{18, 65}, "%A"}, {{17, 16, 65}, "+^A"},
-        {{16, 17, 18, 65}, "+%^A"}, {{17, 18, 36}, "%^{HOME}"},
-        {{16, 116}, "{F5}"}, {{17, 116}, "^{F5}"}, {{16, 17, 116}, "+^{F5}"},
-        {{49}, "1"}, {{16, 49}, "+1"}, {{186}, ";"}, {{16, 186}, "+:"}, {{16, 222}, "+\""}, {{222}, "'"},
-        {{112}, "{F1}"}, {{121}, "{F10}"}, {{123}, "{F12}"}, {{27}, "{ESC}"},
-        {{44}, "{PRTSC}"}, {{19}, "{BREAK}"}, {{33}, "{PGUP}"}, {{34}, "{PGDN}"}, {{144}, "{NUMLOCK}"},
+        {{16}, ""},
+        {{17, 18}, ""},
+        {{16, 17, 18}, ""},
+        {{65}, "A"},
+        {{16, 65}, "A"},
+        {{17, 65}, "^A"},
+        {{18, 65}, "%A"},
+        {{17, 16, 65}, "+^A"},
+        {{16, 17, 18, 65}, "+%^A"},
+        {{17, 18, 36}, "%^{HOME}"},
+        {{16, 116}, "{F5}"},
+        {{17, 116}, "^{F5}"},
+        {{16, 17, 116}, "+^{F5}"},
+        {{49}, "1"},
+        {{16, 49}, "+1"},
+        {{186}, ";"},
+        {{16, 186}, "+:"},
+        {{16, 222}, "+\""},
+        {{222}, "'"},
+        {{112}, "{F1}"},
+        {{121}, "{F10}"},
+        {{123}, "{F12}"},
+        {{27}, "{ESC}"},
+        {{44}, "{PRTSC}"},
+        {{19}, "{BREAK}"},
+        {{33}, "{PGUP}"},
+        {{34}, "{PGDN}"},
+        {{144}, "{NUMLOCK}"},
         // The number pad's digits, F13 and other keys are not read.
-        {{96}, ""}, {{105}, ""}, {{124}, ""}, {{145}, ""}, {{1}, ""},
+        {{96}, ""},
+        {{105}, ""},
+        {{124}, ""},
+        {{145}, ""},
+        {{1}, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.keyText);
@@ -282,15 +394,15 @@ TEST(KeysReadPressedKeys, FirstHeldKeyInTheCaptureOrderDecides) {
     std::vector<std::pair<int, std::string>> order = {{27, "{ESC}"}};
     for (int f = 1; f <= 12; ++f) order.push_back({111 + f, "{F" + std::to_string(f) + "}"});
     const std::pair<int, const char*> named[] = {
-        {44, "{PRTSC}"}, {19, "{BREAK}"},   {8, "{BACKSPACE}"}, {9, "{TAB}"},   {20, "{CAPSLOCK}"}, {36, "{HOME}"},
-        {35, "{END}"},   {33, "{PGUP}"},    {34, "{PGDN}"},     {45, "{INSERT}"}, {144, "{NUMLOCK}"}, {46, "{DELETE}"},
-        {38, "{UP}"},    {40, "{DOWN}"},    {37, "{LEFT}"},     {39, "{RIGHT}"}, {13, "{ENTER}"},   {32, "{SPACE}"},
+        {44, "{PRTSC}"}, {19, "{BREAK}"}, {8, "{BACKSPACE}"}, {9, "{TAB}"},     {20, "{CAPSLOCK}"}, {36, "{HOME}"},
+        {35, "{END}"},   {33, "{PGUP}"},  {34, "{PGDN}"},     {45, "{INSERT}"}, {144, "{NUMLOCK}"}, {46, "{DELETE}"},
+        {38, "{UP}"},    {40, "{DOWN}"},  {37, "{LEFT}"},     {39, "{RIGHT}"},  {13, "{ENTER}"},    {32, "{SPACE}"},
     };
     for (const auto& [vk, name] : named) order.push_back({vk, name});
     for (int vk = 'A'; vk <= 'Z'; ++vk) order.push_back({vk, std::string(1, char(vk))});
     for (int vk = '0'; vk <= '9'; ++vk) order.push_back({vk, std::string(1, char(vk))});
     const std::pair<int, const char*> punctuation[] = {
-        {186, ";"}, {187, "="}, {188, ","}, {189, "-"}, {190, "."}, {191, "/"},
+        {186, ";"}, {187, "="}, {188, ","},  {189, "-"}, {190, "."}, {191, "/"},
         {192, "`"}, {219, "["}, {220, "\\"}, {221, "]"}, {222, "'"},
     };
     for (const auto& [vk, character] : punctuation) order.push_back({vk, character});
@@ -309,8 +421,8 @@ TEST(KeysReadPressedKeys, ShiftPicksTheShiftedPunctuation) {
     // Shift+[ reads "{", which begins like a brace name and so takes no "+";
     // it plays back as Shift and the same key all the same.
     const std::pair<int, const char*> shifted[] = {
-        {186, "+:"}, {187, "++"}, {188, "+<"}, {189, "+_"}, {190, "+>"}, {191, "+?"},
-        {192, "+~"}, {219, "{"}, {220, "+|"}, {221, "+}"}, {222, "+\""},
+        {186, "+:"}, {187, "++"}, {188, "+<"}, {189, "+_"}, {190, "+>"},  {191, "+?"},
+        {192, "+~"}, {219, "{"},  {220, "+|"}, {221, "+}"}, {222, "+\""},
     };
     for (const auto& [vk, keyText] : shifted) {
         SCOPED_TRACE(keyText);

@@ -1,0 +1,48 @@
+// The clipboard's text through Win32Desktop: it round-trips any text, and
+// it is the same clipboard that another program copies to and pastes from.
+#include <gtest/gtest.h>
+
+#include "common/win32/desktop_win32.h"
+#include "e2e/support/target_window.h"
+
+namespace {
+
+TEST(DesktopClipboardTest, TextRoundTrips) {
+    win32::Win32Desktop desktop;
+    const char* texts[] = {
+        "plain", "中文剪贴板 text", "", "two\r\nlines", "tab\there", "😀 outside the basic plane",
+    };
+    for (const char* text : texts) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(desktop.SetClipboardText(text));
+        EXPECT_EQ(desktop.GetClipboardText(), std::optional<std::string>(text));
+    }
+}
+
+TEST(DesktopClipboardTest, NoTextReadsAsNothing) {
+    win32::Win32Desktop desktop;
+    ASSERT_TRUE(desktop.SetClipboardText("something"));
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(desktop.GetClipboardText(), std::nullopt);
+}
+
+TEST(DesktopClipboardTest, AnotherProgramPastesAndCopiesTheSameText) {
+    auto target = e2e::TargetWindow::Start({L"E2E Target Clipboard"});
+    ASSERT_TRUE(target);
+    ASSERT_TRUE(target->Focus());
+    win32::Win32Desktop desktop;
+
+    ASSERT_TRUE(desktop.SetClipboardText("粘贴 pasted"));
+    desktop.SendKeys("^v");
+    EXPECT_EQ(target->EditText(), "粘贴 pasted");
+
+    desktop.SendKeys("abc{ENTER}中文");
+    desktop.SendKeys("^a");
+    desktop.SendKeys("^c");
+    EXPECT_EQ(desktop.GetClipboardText(), std::optional<std::string>("粘贴 pastedabc\r\n中文"));
+    EXPECT_EQ(target->Close(), 0u);
+}
+
+}  // namespace
