@@ -3,6 +3,9 @@
 # under Wine on your display (or on a virtual one when there is none); its
 # program folder is build/run, where it keeps its plans, settings and log.
 # Any arguments are passed to Kestrun (a settings file starts a run at once).
+# With --demo it runs the demonstration plan of examples/ once: it opens
+# Notepad, pastes a text, presses Enter and takes a screenshot into
+# build/run/screenshot.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 KESTRUN_ROOT=$(pwd)
@@ -18,4 +21,15 @@ cp build/windows/bin/kestrun.exe build/run/
 source scripts/wine-env.sh
 trap wine_env_stop EXIT
 wine_env_start
-wine build/run/kestrun.exe "$@"
+
+if [ "${1:-}" = --demo ]; then
+  shift
+  mkdir -p build/run/process
+  cp examples/演示方案.csv build/run/process/
+  plan=$(winepath -w "$KESTRUN_ROOT/build/run/process/演示方案.csv" 2>/dev/null)
+  # The settings file is GBK like every file of the program.
+  { printf '方案文件=%s\r\n' "$plan" | iconv -f utf-8 -t cp936; cat examples/演示设置.ini; } > build/run/演示设置.ini
+  set -- "$(winepath -w "$KESTRUN_ROOT/build/run/演示设置.ini" 2>/dev/null)" "$@"
+fi
+cd build/run
+wine kestrun.exe "$@"

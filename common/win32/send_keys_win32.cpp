@@ -178,28 +178,36 @@ bool AnyHeld(const std::vector<WORD>& keys) {
 }
 
 // SendInput only queues the keys; the focused window handles them later, on
-// its own thread. The wait has three steps, each bounded so that a hung
-// window cannot hang the caller:
+// its own thread. Waiting until it has handled them takes two steps, each
+// bounded so that a hung window cannot hang the caller:
 // 1. until the system has taken in the last release (the key state no longer
-//    shows the modifiers or the last key held);
-// 2. until the foreground window's thread answers a WM_NULL, that is, until
-//    it is back in its message loop and reading its queue;
-// 3. a short pause in which that thread handles the key messages it has read.
+//    shows the modifiers or the last key held), so the key messages are in
+//    the foreground thread's queue;
+// 2. a WM_NULL sent to the foreground window, once per message that the keys
+//    can have queued there (a key message each, plus a character for each
+//    press) and once more. A thread handles a sent message each time it asks
+//    for its next message, that is, after it has finished handling the
+//    previous one; so when the last WM_NULL comes back, every key message
+//    before it has been handled, including what the keys started there (a
+//    paste, a copy).
+// When the foreground window is the caller's own, its keys are handled when
+// the caller next pumps messages, and there is nothing to wait for here.
 constexpr DWORD kKeyStateWaitMs = 250;
 constexpr UINT kAnswerWaitMs = 500;
-constexpr DWORD kSettleMs = 30;
 
-void WaitUntilProcessed(const std::vector<Stroke>& strokes) {
+void WaitUntilProcessed(const std::vector<Stroke>& strokes, size_t inputCount) {
     std::vector<WORD> watched{VK_CONTROL, VK_MENU, VK_SHIFT};
     if (strokes.back().virtualKey) watched.push_back(strokes.back().virtualKey);
     DWORD start = GetTickCount();
     while (AnyHeld(watched) && GetTickCount() - start < kKeyStateWaitMs) Sleep(5);
 
-    if (HWND foreground = GetForegroundWindow()) {
+    HWND foreground = GetForegroundWindow();
+    if (!foreground || GetWindowThreadProcessId(foreground, nullptr) == GetCurrentThreadId()) return;
+    size_t rounds = 2 * inputCount + 1;
+    for (size_t i = 0; i < rounds; ++i) {
         DWORD_PTR answer = 0;
-        SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerWaitMs, &answer);
+        if (!SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerWaitMs, &answer)) return;
     }
-    Sleep(kSettleMs);
 }
 
 }  // namespace
@@ -210,7 +218,7 @@ void SendKeysText(const std::string& keyText) {
     std::vector<INPUT> inputs;
     for (const Stroke& stroke : strokes) AppendStroke(stroke, inputs);
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
-    WaitUntilProcessed(strokes);
+    WaitUntilProcessed(strokes, inputs.size());
 }
 
 }  // namespace win32

@@ -10,6 +10,8 @@ constexpr int kFrame2Left = 2520;
 constexpr int kFrame2Top = 9975;
 constexpr int kBitmapTwips = 400;
 
+constexpr std::string_view kTipPositionAndColour = "点击此按钮后将鼠标移到指定位置按下F8键获取点击处坐标位置及颜色值";
+
 constexpr std::array kControls = {
     ControlSpec{id::kFrame1, ControlKind::Frame, "Frame1", "指令选项", 135, 120, 2220, 11445, ""},
     ControlSpec{id::kCmdrecord, ControlKind::Button, "Cmdrecord", "录制(&R)", 2520, 180, 800, 375,
@@ -32,6 +34,75 @@ constexpr std::array kControls = {
     ControlSpec{id::kChkShut, ControlKind::CheckBox, "ChkShut", "结束关机", 6000, 11235, 1080, 315,
                 "要自动关机，请先保存并关闭重要文件"},
     ControlSpec{id::kCmdGoto, ControlKind::ColourButton, "CmdGoto", "开始执行", 7110, 11175, 990, 420, "系统热键F7"},
+
+    // The instruction composer inside Frame1 (255 .. 2235 across, 390 .. 10945
+    // down). Each row kind is a group: its fields on one or two lines, then
+    // its add button across the frame. A field line holds the x box at 255,
+    // the y box at 1005 and the pick button at 1755; wide fields run from
+    // 1005 (after a label) or from 255 (without one) to 2235 or 1695.
+    // Bitmap test.
+    ControlSpec{id::kTxtScreenX + 0, ControlKind::Edit, "txtScreenX", "100", 255, 390, 690, 330, ""},
+    ControlSpec{id::kTxtScreenY + 0, ControlKind::Edit, "txtScreenY", "100", 1005, 390, 690, 330, ""},
+    ControlSpec{id::kCmdGetXY + 0, ControlKind::Button, "CmdGetXY", "↖", 1755, 390, 480, 330, kTipPositionAndColour},
+    ControlSpec{id::kLabel2 + 0, ControlKind::Label, "Label2", "对比图：", 255, 825, 720, 255, ""},
+    ControlSpec{id::kLabel2 + 1, ControlKind::Label, "Label2", "宽度40px", 255, 1095, 720, 255, ""},
+    ControlSpec{id::kPicture2, ControlKind::Picture, "Picture2", "", 1005, 795, 400, 400, ""},
+    ControlSpec{id::kPicture1, ControlKind::Picture, "Picture1", "", 1470, 795, 400, 400, ""},
+    ControlSpec{id::kCmdOrder + 0, ControlKind::Button, "CmdOrder", "比较位图(&B)", 255, 1270, 1980, 375, ""},
+    // Colour test.
+    ControlSpec{id::kTxtScreenX + 1, ControlKind::Edit, "txtScreenX", "100", 255, 1825, 690, 330, ""},
+    ControlSpec{id::kTxtScreenY + 1, ControlKind::Edit, "txtScreenY", "100", 1005, 1825, 690, 330, ""},
+    ControlSpec{id::kCmdGetXY + 1, ControlKind::Button, "CmdGetXY", "↖", 1755, 1825, 480, 330, kTipPositionAndColour},
+    ControlSpec{id::kLabel2 + 2, ControlKind::Label, "Label2", "颜色：", 255, 2275, 720, 255, ""},
+    ControlSpec{id::kTxtColor, ControlKind::Edit, "txtColor", "835111", 1005, 2230, 1230, 330, ""},
+    ControlSpec{id::kCmdOrder + 1, ControlKind::Button, "CmdOrder", "判断颜色(&P)", 255, 2635, 1980, 375, ""},
+    // Mouse click.
+    ControlSpec{id::kTxtScreenX + 2, ControlKind::Edit, "txtScreenX", "100", 255, 3190, 690, 330, ""},
+    ControlSpec{id::kTxtScreenY + 2, ControlKind::Edit, "txtScreenY", "100", 1005, 3190, 690, 330, ""},
+    ControlSpec{id::kCmdGetXY + 2, ControlKind::Button, "CmdGetXY", "↖", 1755, 3190, 480, 330,
+                "点击此按钮后将鼠标移到指定位置按下F8键获取点击处坐标位置"},
+    ControlSpec{id::kLabel2 + 3, ControlKind::Label, "Label2", "动作：", 255, 3640, 720, 255, ""},
+    ControlSpec{id::kCmbMouse, ControlKind::ComboBox, "CmbMouse", "左键单击", 1005, 3595, 1230, 330, ""},
+    ControlSpec{id::kCmdOrder + 2, ControlKind::Button, "CmdOrder", "鼠标点击(&J)", 255, 4000, 1980, 375, ""},
+    // Mouse drag: start on the first line, end on the second; one pick
+    // button serves both.
+    ControlSpec{id::kTxtScreenX + 3, ControlKind::Edit, "txtScreenX", "", 255, 4555, 690, 330, ""},
+    ControlSpec{id::kTxtScreenY + 3, ControlKind::Edit, "txtScreenY", "", 1005, 4555, 690, 330, ""},
+    ControlSpec{id::kCmdGetXY + 3, ControlKind::Button, "CmdGetXY", "↖", 1755, 4555, 480, 330,
+                "点击此按钮后将鼠标移到拖拉起止位置按下F8键获取坐标位置"},
+    ControlSpec{id::kTxtScreenX + 4, ControlKind::Edit, "txtScreenX", "200", 255, 4960, 690, 330, ""},
+    ControlSpec{id::kTxtScreenY + 4, ControlKind::Edit, "txtScreenY", "200", 1005, 4960, 690, 330, ""},
+    ControlSpec{id::kCmdOrder + 3, ControlKind::Button, "CmdOrder", "鼠标拖拉(&L)", 255, 5365, 1980, 375, ""},
+    // Paste text.
+    ControlSpec{id::kTxtScreenX + 5, ControlKind::Edit, "txtScreenX", "100", 255, 5920, 690, 330, ""},
+    ControlSpec{id::kTxtScreenY + 5, ControlKind::Edit, "txtScreenY", "100", 1005, 5920, 690, 330, ""},
+    ControlSpec{id::kCmdGetXY + 4, ControlKind::Button, "CmdGetXY", "↖", 1755, 5920, 480, 330,
+                "点击此按钮后将鼠标移到指定位置按下F8键获取需要粘贴文字处处坐标位置"},
+    ControlSpec{id::kLabel2 + 4, ControlKind::Label, "Label2", "文字：", 255, 6370, 720, 255, ""},
+    ControlSpec{id::kCmbPaste, ControlKind::ComboBox, "CmbPaste", "测试文字", 1005, 6325, 1230, 330,
+                "支持拖放加载文字列表，在有列表的情况下，输入列表顺序粘贴，粘贴一条删除一条，输入随机列表，可随机粘贴"},
+    ControlSpec{id::kCmdOrder + 4, ControlKind::Button, "CmdOrder", "粘贴文字(&T)", 255, 6730, 1980, 375, ""},
+    // Key.
+    ControlSpec{id::kLabKey, ControlKind::Label, "LabKey", "键名：", 255, 7330, 720, 255, ""},
+    ControlSpec{id::kTxtKeyName, ControlKind::Edit, "TxtKeyName", "", 1005, 7285, 690, 330, ""},
+    ControlSpec{id::kCmdGetXY + 5, ControlKind::Button, "CmdGetXY", "↖", 1755, 7285, 480, 330,
+                "点击此按钮后按下键盘上的按键获取键名"},
+    ControlSpec{id::kCmdOrder + 5, ControlKind::Button, "CmdOrder", "模拟按键(&N)", 255, 7690, 1980, 375, ""},
+    // Open file.
+    ControlSpec{id::kTxtFilename, ControlKind::Edit, "txtFilename", "", 255, 8245, 1440, 330,
+                "可执行程序可在后面加启动参数，如加\",3\"表示启动时最大化,加\",2\"表示启动后最小化"},
+    ControlSpec{id::kCmdGetXY + 6, ControlKind::Button, "CmdGetXY", "↖", 1755, 8245, 480, 330,
+                "点击此按钮定位要打开的文件或运行的程序，系统内置程序如记事本等只输入程序文件名即可"},
+    ControlSpec{id::kCmdOrder + 6, ControlKind::Button, "CmdOrder", "打开文件(&F)", 255, 8650, 1980, 375, ""},
+    // Open URL.
+    ControlSpec{id::kCmbUrl, ControlKind::ComboBox, "CmbUrl", "", 255, 9205, 1440, 330, ""},
+    ControlSpec{id::kCmdGetXY + 7, ControlKind::Button, "CmdGetXY", "↖", 1755, 9205, 480, 330,
+                "点击此处打开网址列表文件导入网址，如果只要一条网址，可直接输入到下面"},
+    ControlSpec{id::kCmdOrder + 7, ControlKind::Button, "CmdOrder", "打开网址(&W)", 255, 9610, 1980, 375, ""},
+    // Wait.
+    ControlSpec{id::kTxtTime, ControlKind::Edit, "txtTime", "5000", 255, 10165, 1440, 330, ""},
+    ControlSpec{id::kLabel2 + 5, ControlKind::Label, "Label2", "毫秒", 1755, 10210, 480, 255, ""},
+    ControlSpec{id::kCmdOrder + 8, ControlKind::Button, "CmdOrder", "等待时间(&M)", 255, 10570, 1980, 375, ""},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 // controls they hold, so every position here is relative to the client area.
 #pragma once
 
+#include <array>
 #include <span>
 #include <string_view>
 
@@ -12,7 +13,10 @@ namespace kestrun {
 inline constexpr int kClientWidthTwips = 8310;
 inline constexpr int kClientHeightTwips = 11745;
 
-enum class ControlKind { Button, ColourButton, Edit, ListBox, CheckBox, Label, ColourLabel, Frame };
+// ComboBox is an editable drop-down combo box; its height here is the height
+// of the edit part (the window adds the height of the drop-down list).
+// Picture is an empty picture box that shows an image of the model.
+enum class ControlKind { Button, ColourButton, Edit, ListBox, CheckBox, Label, ColourLabel, Frame, ComboBox, Picture };
 
 // Control ids: a control array takes consecutive ids from its base + Index.
 namespace id {
@@ -29,7 +33,26 @@ inline constexpr int kTxtRound = 143;
 inline constexpr int kChkShut = 144;
 inline constexpr int kCmdGoto = 145;
 inline constexpr int kLabelColor = 150;  // 150, 151
+// The instruction composer inside Frame1.
+inline constexpr int kCmdOrder = 200;    // 200..208
+inline constexpr int kCmdGetXY = 210;    // 210..217
+inline constexpr int kTxtScreenX = 220;  // 220..225
+inline constexpr int kTxtScreenY = 230;  // 230..235
+inline constexpr int kTxtColor = 240;
+inline constexpr int kCmbMouse = 241;
+inline constexpr int kCmbPaste = 242;
+inline constexpr int kTxtKeyName = 243;
+inline constexpr int kTxtFilename = 244;
+inline constexpr int kCmbUrl = 245;
+inline constexpr int kTxtTime = 246;
+inline constexpr int kLabKey = 247;      // click: the key-name help
+inline constexpr int kLabel2 = 250;      // 250..255, the labels of the composer rows
+inline constexpr int kPicture1 = 260;    // Picture1(0)
+inline constexpr int kPicture2 = 261;    // Picture2(0), the capture box
 }  // namespace id
+
+// The entries of CmbMouse, the click kinds the composer offers.
+inline constexpr std::array<std::string_view, 3> kCmbMouseItems = {"左键单击", "左键双击", "右键单击"};
 
 struct ControlSpec {
     int id;

@@ -118,4 +118,89 @@ void MainModel::SetTxtScreenXY0Colour(int32_t colour) {
     Changed(Control::TxtScreenXY0);
 }
 
+void MainModel::SetCmbPasteText(std::string text) {
+    if (text == cmbPasteText_) return;
+    cmbPasteText_ = std::move(text);
+    Changed(Control::CmbPaste);
+}
+
+void MainModel::SetCmbUrlText(std::string text) {
+    if (text == cmbUrlText_) return;
+    cmbUrlText_ = std::move(text);
+    Changed(Control::CmbUrl);
+}
+
+// The composer's setters skip the notification when nothing changes: the
+// recording hook writes the pointer position at every mouse move, and the
+// window need not redraw boxes whose text stays the same.
+
+const std::string& MainModel::TxtScreenX(int i) const {
+    static const std::string kNone;
+    return i >= 0 && i < kScreenBoxCount ? txtScreenX_[i] : kNone;
+}
+
+const std::string& MainModel::TxtScreenY(int i) const {
+    static const std::string kNone;
+    return i >= 0 && i < kScreenBoxCount ? txtScreenY_[i] : kNone;
+}
+
+void MainModel::SetTxtScreenX(int i, std::string text) {
+    if (i < 0 || i >= kScreenBoxCount || txtScreenX_[i] == text) return;
+    txtScreenX_[i] = std::move(text);
+    Changed(Control::TxtScreenXY);
+}
+
+void MainModel::SetTxtScreenY(int i, std::string text) {
+    if (i < 0 || i >= kScreenBoxCount || txtScreenY_[i] == text) return;
+    txtScreenY_[i] = std::move(text);
+    Changed(Control::TxtScreenXY);
+}
+
+void MainModel::SetTxtColor(std::string text) {
+    if (text == txtColor_) return;
+    txtColor_ = std::move(text);
+    Changed(Control::TxtColor);
+}
+
+void MainModel::SetTxtColorBackColour(int32_t colour) {
+    if (colour == txtColorBackColour_) return;
+    txtColorBackColour_ = colour;
+    Changed(Control::TxtColor);
+}
+
+void MainModel::SetCmbMouseText(std::string text) {
+    if (text == cmbMouseText_) return;
+    cmbMouseText_ = std::move(text);
+    Changed(Control::CmbMouse);
+}
+
+void MainModel::SetTxtKeyName(std::string text) {
+    if (text == txtKeyName_) return;
+    txtKeyName_ = std::move(text);
+    Changed(Control::TxtKeyName);
+}
+
+void MainModel::SetTxtFilename(std::string text) {
+    if (text == txtFilename_) return;
+    txtFilename_ = std::move(text);
+    Changed(Control::TxtFilename);
+}
+
+void MainModel::SetTxtTime(std::string text) {
+    if (text == txtTime_) return;
+    txtTime_ = std::move(text);
+    Changed(Control::TxtTime);
+}
+
+void MainModel::SetCaptureBox(platform::Image image) {
+    captureBox_ = std::move(image);
+    Changed(Control::CaptureBox);
+}
+
+void MainModel::SetPinned(bool pinned) {
+    if (pinned == pinned_) return;
+    pinned_ = pinned;
+    Changed(Control::Pinned);
+}
+
 }  // namespace kestrun

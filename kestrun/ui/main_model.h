@@ -28,6 +28,14 @@ inline constexpr int32_t kColourLightRed = 255 + 256 * 128 + 65536 * 128;    // 
 // Stands for "the system's window background colour" until the window renders it.
 inline constexpr int32_t kColourSystemWindow = -2;
 
+// The composer's coordinate boxes txtScreenX / txtScreenY are control arrays
+// of six: 0 bitmap test, 1 colour test, 2 mouse click, 3 drag start, 4 drag
+// end, 5 paste text.
+inline constexpr int kScreenBoxCount = 6;
+// The side in pixels of the capture box Picture2(0) and of the screen block
+// a pick copies into it.
+inline constexpr int kCaptureBoxSide = 40;
+
 // Which part of the window changed, so the view can redraw just that.
 enum class Control {
     List1,          // rows or selection
@@ -43,6 +51,15 @@ enum class Control {
     TxtScreenXY0,   // background of txtScreenX(0) and txtScreenY(0)
     Cmdrecord,
     ExportTooltip,  // the current plan file path
+    // The composer's fields in Frame1.
+    TxtScreenXY,    // the texts of txtScreenX(0..5) and txtScreenY(0..5)
+    TxtColor,       // text and background
+    CmbMouse,
+    TxtKeyName,
+    TxtFilename,
+    TxtTime,
+    CaptureBox,     // the image of Picture2(0)
+    Pinned,         // the window is kept above other windows
 };
 
 struct ColourLabel {
@@ -102,6 +119,9 @@ public:
     std::vector<std::string>& UrlEntries() { return urlEntries_; }
     const std::string& CmbPasteText() const { return cmbPasteText_; }
     const std::string& CmbUrlText() const { return cmbUrlText_; }
+    // The user types into the edit part; the entries stay.
+    void SetCmbPasteText(std::string text);
+    void SetCmbUrlText(std::string text);
     void SetPasteList(std::vector<std::string> entries, std::string text);
     void SetUrlList(std::vector<std::string> entries, std::string text);
     // Takes the first entry out of a list (for "列表").
@@ -127,6 +147,34 @@ public:
     // --- txtScreenX(0) / txtScreenY(0) background ---
     int32_t TxtScreenXY0Colour() const { return txtScreenXY0Colour_; }
     void SetTxtScreenXY0Colour(int32_t colour);
+
+    // --- The composer's fields (Frame1) ---
+    // Box i of txtScreenX / txtScreenY; the empty text, or no change, for an
+    // index outside 0..5.
+    const std::string& TxtScreenX(int i) const;
+    const std::string& TxtScreenY(int i) const;
+    void SetTxtScreenX(int i, std::string text);
+    void SetTxtScreenY(int i, std::string text);
+    const std::string& TxtColor() const { return txtColor_; }
+    void SetTxtColor(std::string text);
+    int32_t TxtColorBackColour() const { return txtColorBackColour_; }
+    void SetTxtColorBackColour(int32_t colour);
+    const std::string& CmbMouseText() const { return cmbMouseText_; }
+    void SetCmbMouseText(std::string text);
+    const std::string& TxtKeyName() const { return txtKeyName_; }
+    void SetTxtKeyName(std::string text);
+    const std::string& TxtFilename() const { return txtFilename_; }
+    void SetTxtFilename(std::string text);
+    const std::string& TxtTime() const { return txtTime_; }
+    void SetTxtTime(std::string text);
+    // The capture box Picture2(0): the block the last bitmap pick copied.
+    const platform::Image& CaptureBox() const { return captureBox_; }
+    void SetCaptureBox(platform::Image image);
+    // The index of the last pressed pick button CmdGetXY (a 16-bit number).
+    int16_t pickMode = 0;
+    // Whether the window is kept in the topmost band; every start is unpinned.
+    bool Pinned() const { return pinned_; }
+    void SetPinned(bool pinned);
 
     // --- Paths fixed at start-up ---
     std::string programFolder;  // ends in "\"
@@ -155,6 +203,16 @@ private:
     ColourLabel labelColor_[2];
     std::map<int, BitmapEntry> bitmaps_;
     int32_t txtScreenXY0Colour_ = kColourSystemWindow;
+    std::string txtScreenX_[kScreenBoxCount] = {"100", "100", "100", "", "200", "100"};
+    std::string txtScreenY_[kScreenBoxCount] = {"100", "100", "100", "", "200", "100"};
+    std::string txtColor_ = "835111";
+    int32_t txtColorBackColour_ = kColourSystemWindow;
+    std::string cmbMouseText_ = "左键单击";
+    std::string txtKeyName_;
+    std::string txtFilename_;
+    std::string txtTime_ = "5000";
+    platform::Image captureBox_{kCaptureBoxSide, kCaptureBoxSide};
+    bool pinned_ = false;
 };
 
 }  // namespace kestrun
