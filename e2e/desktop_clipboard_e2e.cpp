@@ -34,14 +34,19 @@ TEST(DesktopClipboardTest, AnotherProgramPastesAndCopiesTheSameText) {
     ASSERT_TRUE(target->Focus());
     win32::Win32Desktop desktop;
 
+    // A paste and a copy finish inside the target's handling of the keys,
+    // which can go on waiting for the clipboard after SendKeys has returned;
+    // the results are therefore awaited.
     ASSERT_TRUE(desktop.SetClipboardText("粘贴 pasted"));
     desktop.SendKeys("^v");
-    EXPECT_EQ(target->EditText(), "粘贴 pasted");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return target->EditText() == "粘贴 pasted"; })) << target->EditText();
 
     desktop.SendKeys("abc{ENTER}中文");
     desktop.SendKeys("^a");
     desktop.SendKeys("^c");
-    EXPECT_EQ(desktop.GetClipboardText(), std::optional<std::string>("粘贴 pastedabc\r\n中文"));
+    const std::string copied = "粘贴 pastedabc\r\n中文";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return desktop.GetClipboardText() == copied; }));
+    EXPECT_EQ(desktop.GetClipboardText(), copied);
     EXPECT_EQ(target->Close(), 0u);
 }
 

@@ -83,6 +83,28 @@ TEST(TapreelPlaybackE2e, PlaysEachRowsButtonAtItsPointAndMarksTheRow) {
     EXPECT_EQ(app->TableBytes(), Ansi(expected + "\r\n"));
 }
 
+TEST(TapreelPlaybackE2e, ClosingDuringAPassEndsPlaybackAndSavesTheTable) {
+    std::unique_ptr<e2e::TargetWindow> target = StartTarget(L"Tapreel closing target");
+    ASSERT_TRUE(target);
+    POINT p1 = target->ScreenPoint(100, 150);
+    POINT p2 = target->ScreenPoint(200, 150);
+    std::string table = Row(p1, "左键,单击,60000,,,,") + Row(p2, "左键,单击,0,,,,") + "\r\n";
+    std::unique_ptr<e2e::TapreelApp> app = e2e::TapreelApp::Start(Ansi(table));
+    ASSERT_TRUE(app);
+    SetWindowPos(app->Window(), nullptr, 700, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // An empty count: the passes would go on until stopped.
+    app->PostClick(kCmdJianK);
+    ASSERT_TRUE(target->WaitForLogLine("WM_LBUTTONUP " + At(p1)));
+
+    // Closed during the minute-long wait of row 1: the program ends at once
+    // and cleanly, without clicking row 2, and keeps what playback wrote.
+    ASSERT_EQ(app->Close(3000), std::optional<DWORD>(0));
+    EXPECT_EQ(ButtonLines(*target), (std::vector<std::string>{"WM_LBUTTONDOWN " + At(p1), "WM_LBUTTONUP " + At(p1)}));
+    std::string expected = "1," + std::to_string(p1.x) + "," + std::to_string(p1.y) + ",左键,单击,60000,,255,完成,\r\n" +
+                           "2," + std::to_string(p2.x) + "," + std::to_string(p2.y) + ",左键,单击,0,,,,\r\n\r\n";
+    EXPECT_EQ(app->TableBytes(), Ansi(expected));
+}
+
 // The times at which left-button presses happened, from a low-level mouse
 // hook of this test's own thread (it sees the presses that Tapreel sends).
 std::vector<DWORD>* g_pressTimes = nullptr;
@@ -129,7 +151,9 @@ TEST(TapreelPlaybackE2e, WaitsKeepTheirTimeWithoutBurningTheProcessor) {
     for (size_t i = 1; i < presses.size(); ++i) {
         long gap = long(presses[i] - presses[i - 1]);
         std::printf("click %zu after %ld ms\n", i + 1, gap);
-        EXPECT_NEAR(gap, 1000, 5) << "click " << i + 1;
+        // Typically within 2 ms; the margin allows for the scheduling delays
+        // of a machine whose two cores are busy with other work.
+        EXPECT_NEAR(gap, 1000, 10) << "click " << i + 1;
     }
     std::printf("playback: %lu ms of wall time, %llu ms of processor time\n", wall, cpu);
     EXPECT_LT(double(cpu), 0.02 * double(wall));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <chrono>
 #include <clocale>
 #include <cmath>
 #include <limits>
@@ -173,9 +172,11 @@ TEST(LeadingNumberTest, RoundsLongDigitRunsCorrectly) {
     EXPECT_EQ(LeadingNumber("123456789012345678901234567890"), 123456789012345678901234567890.0);
 }
 
-TEST(LeadingNumberTest, ReadsHugeTextsInLinearTime) {
+// Ten-megabyte fields read correctly. A reader that copied the rest of the
+// text per character would take hours here and hit the test time-out; speed
+// itself is measured by the benchmarks, not asserted.
+TEST(LeadingNumberTest, ReadsHugeTexts) {
     const size_t size = 10 * 1000 * 1000;
-    auto start = std::chrono::steady_clock::now();
 
     EXPECT_EQ(LeadingNumber(std::string(size, '9')), kLargest);
     EXPECT_EQ(LeadingNumber("0." + std::string(size, '0') + "1"), 0.0);
@@ -186,11 +187,6 @@ TEST(LeadingNumberTest, ReadsHugeTextsInLinearTime) {
     for (size_t i = 0; i < size / 2; ++i) spaced += "1 ";
     EXPECT_EQ(LeadingNumber(spaced), kLargest);
     EXPECT_EQ(LeadingNumber("&O" + std::string(size, '7')), kLargest);
-
-    // Linear reading takes well under a second here; a reader that copies the
-    // rest of the text per character would take hours.
-    auto elapsed = std::chrono::steady_clock::now() - start;
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::seconds>(elapsed).count(), 5);
 }
 
 TEST(LeadingNumberTest, DoesNotDependOnTheLocale) {

@@ -226,7 +226,13 @@ HWND Win32Desktop::ClipboardOwner() {
 bool Win32Desktop::OpenClipboardPatiently(HWND owner) {
     for (int attempt = 0; attempt < kClipboardAttempts; ++attempt) {
         if (OpenClipboard(owner)) return true;
-        ::Sleep(kClipboardRetryMs);
+        // The program holding the clipboard may be waiting for an answer from
+        // this thread (a message to the clipboard's previous owner), so the
+        // pause answers messages sent to this thread's windows. Posted and
+        // input messages stay queued for the program's own loop.
+        MsgWaitForMultipleObjectsEx(0, nullptr, kClipboardRetryMs, QS_SENDMESSAGE, 0);
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
     return false;
 }

@@ -190,10 +190,14 @@ bool AnyHeld(const std::vector<WORD>& keys) {
 //    previous one; so when the last WM_NULL comes back, every key message
 //    before it has been handled, including what the keys started there (a
 //    paste, a copy).
+// A handler that itself waits in a way that answers sent messages (a paste
+// waiting for the clipboard) can answer a WM_NULL before it has finished, so
+// a short pause ends the wait, which covers such work in the usual case.
 // When the foreground window is the caller's own, its keys are handled when
 // the caller next pumps messages, and there is nothing to wait for here.
 constexpr DWORD kKeyStateWaitMs = 250;
 constexpr UINT kAnswerWaitMs = 500;
+constexpr DWORD kSettleMs = 30;
 
 void WaitUntilProcessed(const std::vector<Stroke>& strokes, size_t inputCount) {
     std::vector<WORD> watched{VK_CONTROL, VK_MENU, VK_SHIFT};
@@ -208,6 +212,7 @@ void WaitUntilProcessed(const std::vector<Stroke>& strokes, size_t inputCount) {
         DWORD_PTR answer = 0;
         if (!SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kAnswerWaitMs, &answer)) return;
     }
+    Sleep(kSettleMs);
 }
 
 }  // namespace

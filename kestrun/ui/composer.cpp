@@ -67,12 +67,11 @@ constexpr std::array<MenuNewEntry, kMenuNewCount> kMenuNew = {{
     {"半透明窗口", "请输入待半透明的窗口的标题，比如：记事本", "新增半透明窗口指令", "", T::kNotBlank,
      "窗口操作=半透明,"},
     kSeparator,
-    {"屏幕截图", "请输入屏幕截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "新增截图指令", "80",
-     T::kQuality, "屏幕截图=屏幕,"},
+    {"屏幕截图", "请输入屏幕截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "新增截图指令", "80", T::kQuality,
+     "屏幕截图=屏幕,"},
     {"窗口截图", "请输入活动窗口截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "新增截图指令", "80",
      T::kQuality, "屏幕截图=窗口,"},
-    {"区域截图",
-     "请输入区域截图后保存的jpg图像的质量数0-100，越大质量越好，默认80，以及起始坐标及长宽大小",
+    {"区域截图", "请输入区域截图后保存的jpg图像的质量数0-100，越大质量越好，默认80，以及起始坐标及长宽大小",
      "新增截图指令", "80,0,0,1200,800", T::kNotEmpty, "屏幕截图=区域,"},
 }};
 
@@ -173,9 +172,9 @@ void Composer::CmdOrder(int index) {
             return AppendAndSelect(Join("鼠标拖拉", {m.TxtScreenX(kBoxDragStart), m.TxtScreenY(kBoxDragStart),
                                                      m.TxtScreenX(kBoxDragEnd), m.TxtScreenY(kBoxDragEnd)}));
         case Row::kPaste:
-            if (!Require(!m.TxtScreenX(kBoxPaste).empty() && !m.TxtScreenY(kBoxPaste).empty() &&
-                             !m.CmbPasteText().empty(),
-                         kMessageIncomplete)) {
+            if (!Require(
+                    !m.TxtScreenX(kBoxPaste).empty() && !m.TxtScreenY(kBoxPaste).empty() && !m.CmbPasteText().empty(),
+                    kMessageIncomplete)) {
                 return;
             }
             return AppendAndSelect(
@@ -229,8 +228,8 @@ void Composer::AddColourTest() {
     const int32_t jump = AskJump(kPromptColourJump);
     // The fields are read after the input box: that is what the user saw
     // when answering it.
-    AppendAndSelect(Join("判断颜色", {model_.TxtScreenX(kBoxColour), model_.TxtScreenY(kBoxColour),
-                                      model_.TxtColor(), text::IntToText(jump)}));
+    AppendAndSelect(Join("判断颜色", {model_.TxtScreenX(kBoxColour), model_.TxtScreenY(kBoxColour), model_.TxtColor(),
+                                      text::IntToText(jump)}));
 }
 
 // --- Add from the submenu ---
@@ -276,8 +275,6 @@ void Composer::MenuRightClick(int index) {
     }
 }
 
-void Composer::LabKeyClick() {
-    dialogs_.MessageBox(keys::KeyNameHelpText(), std::string(kTitleNotice), kHelpFlags);
-}
+void Composer::LabKeyClick() { dialogs_.MessageBox(keys::KeyNameHelpText(), std::string(kTitleNotice), kHelpFlags); }
 
 }  // namespace kestrun

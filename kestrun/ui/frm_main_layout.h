@@ -45,10 +45,10 @@ inline constexpr int kTxtKeyName = 243;
 inline constexpr int kTxtFilename = 244;
 inline constexpr int kCmbUrl = 245;
 inline constexpr int kTxtTime = 246;
-inline constexpr int kLabKey = 247;      // click: the key-name help
-inline constexpr int kLabel2 = 250;      // 250..255, the labels of the composer rows
-inline constexpr int kPicture1 = 260;    // Picture1(0)
-inline constexpr int kPicture2 = 261;    // Picture2(0), the capture box
+inline constexpr int kLabKey = 247;    // click: the key-name help
+inline constexpr int kLabel2 = 250;    // 250..255, the labels of the composer rows
+inline constexpr int kPicture1 = 260;  // Picture1(0)
+inline constexpr int kPicture2 = 261;  // Picture2(0), the capture box
 }  // namespace id
 
 // The entries of CmbMouse, the click kinds the composer offers.

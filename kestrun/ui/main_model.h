@@ -38,8 +38,8 @@ inline constexpr int kCaptureBoxSide = 40;
 
 // Which part of the window changed, so the view can redraw just that.
 enum class Control {
-    List1,          // rows or selection
-    CmdGoto,        // caption or colour
+    List1,    // rows or selection
+    CmdGoto,  // caption or colour
     TxtRound,
     ChkShut,
     ChkDingshi,
@@ -47,19 +47,19 @@ enum class Control {
     CmbPaste,
     CmbUrl,
     LabelColor,
-    Bitmaps,        // the reference bitmap table (Picture1 / Picture2)
-    TxtScreenXY0,   // background of txtScreenX(0) and txtScreenY(0)
+    Bitmaps,       // the reference bitmap table (Picture1 / Picture2)
+    TxtScreenXY0,  // background of txtScreenX(0) and txtScreenY(0)
     Cmdrecord,
     ExportTooltip,  // the current plan file path
     // The composer's fields in Frame1.
-    TxtScreenXY,    // the texts of txtScreenX(0..5) and txtScreenY(0..5)
-    TxtColor,       // text and background
+    TxtScreenXY,  // the texts of txtScreenX(0..5) and txtScreenY(0..5)
+    TxtColor,     // text and background
     CmbMouse,
     TxtKeyName,
     TxtFilename,
     TxtTime,
-    CaptureBox,     // the image of Picture2(0)
-    Pinned,         // the window is kept above other windows
+    CaptureBox,  // the image of Picture2(0)
+    Pinned,      // the window is kept above other windows
 };
 
 struct ColourLabel {

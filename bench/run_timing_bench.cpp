@@ -1,0 +1,90 @@
+// run_timing_bench.exe: measures, on the real platform, the pace of a run and
+// the accuracy of a wait, with the same code the program runs:
+// - a run of 300 lines of 等待时间=0 (one cycle) through RunControl with the
+//   Win32 timers, from the start to the stop: should take 30 s;
+// - the wait instruction 等待时间=2500 through the interpreter: 2500 ms.
+// Prints one line per figure. Run under Wine: wine run_timing_bench.exe
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+#include "common/win32/desktop_win32.h"
+#include "common/win32/dialogs_win32.h"
+#include "common/win32/files_win32.h"
+#include "common/win32/timers_win32.h"
+#include "kestrun/actions/random_source.h"
+#include "kestrun/engine/interpreter.h"
+#include "kestrun/engine/run_control.h"
+
+namespace {
+
+double NowMs() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return double(now.QuadPart) * 1000.0 / double(frequency.QuadPart);
+}
+
+win32::Win32Timers* g_timers = nullptr;
+
+LRESULT CALLBACK BenchProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER && g_timers && g_timers->HandleTimer(wParam)) return 0;
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    int lines = argc > 1 ? _wtoi(argv[1]) : 300;
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = BenchProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KestrunTimingBench";
+    RegisterClassW(&wc);
+    HWND hwnd = CreateWindowW(wc.lpszClassName, L"bench", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+
+    win32::Win32Desktop desktop(hwnd);
+    win32::Win32Dialogs dialogs(hwnd);
+    win32::Win32FileSystem files;
+    win32::Win32Timers timers(hwnd);
+    g_timers = &timers;
+    auto codec = text::MakeSystemCodec();
+    kestrun::MainModel model;
+    model.loggingOn = false;  // the figure is the pace, not the disk
+    kestrun::DefaultRandomSource random;
+    kestrun::RunLog log(model, desktop, files, *codec);
+    kestrun::Interpreter interpreter(model, desktop, files, log, random);
+    kestrun::RunControl control(model, desktop, dialogs, timers, log, interpreter, "Kestrun");
+
+    // The pace of a run: every line takes one tick.
+    model.SetRows(std::vector<std::string>(size_t(lines), "等待时间=0"));
+    model.SetSelection(0);
+    model.SetTxtRound("1");
+    double start = NowMs();
+    control.Toggle();
+    MSG msg;
+    while (model.IsRunning() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    double run = NowMs() - start;
+    std::printf("run of %d lines of 等待时间=0: %.1f ms (%.3f ms per tick; goal 100 +- 1)\n", lines, run,
+                run / (lines + 1));
+
+    // A wait during a run (the fine timer resolution is on while a run is active).
+    desktop.SetFineTimerResolution(true);
+    for (int i = 0; i < 5; ++i) {
+        model.instructionPointer = 0;
+        double waitStart = NowMs();
+        interpreter.ExecuteLine("等待时间=2500");
+        std::printf("等待时间=2500: %.1f ms\n", NowMs() - waitStart);
+    }
+    desktop.SetFineTimerResolution(false);
+    return 0;
+}
