@@ -138,8 +138,13 @@ TEST(DesktopProgramsTest, ActivateProcessBringsItsWindowToTheFront) {
         EXPECT_TRUE(e2e::BringToFront(window, [&] { return activated = desktop.ActivateProcess(processId); }));
         EXPECT_TRUE(activated);
     }
-    // This test program shows no window of its own.
+    // Hidden windows do not count: this test program shows none, and
+    // neither does a program started hidden.
     EXPECT_FALSE(desktop.ActivateProcess(GetCurrentProcessId()));
+    Launched hidden(desktop.LaunchProgram(TargetCommandLine(L"E2E Activated Hidden"), 0));
+    ASSERT_NE(hidden.Window(), nullptr);
+    EXPECT_FALSE(desktop.ActivateProcess(GetProcessIdOfWindow(hidden.Window())));
+    EXPECT_TRUE(hidden.Close());
 
     EXPECT_TRUE(firstLaunched.Close());
     EXPECT_TRUE(secondLaunched.Close());

@@ -75,8 +75,12 @@ TEST_F(FilesTest, WriteFileAtomicReplacesTheWholeContent) {
     EXPECT_EQ(files_.ReadFile(Path(L"新的.csv")), "");
 }
 
-TEST_F(FilesTest, WriteFileAtomicFailsCleanlyInAMissingFolder) {
+TEST_F(FilesTest, WriteFileAtomicFailsCleanly) {
     EXPECT_FALSE(files_.WriteFileAtomic(Path(L"missing\\plan.csv"), "x"));
+    // A folder in the way: the temporary file is written, the rename fails,
+    // and the temporary file is removed again.
+    ASSERT_TRUE(CreateDirectoryW((folder_.Path() + L"plan.csv").c_str(), nullptr));
+    EXPECT_FALSE(files_.WriteFileAtomic(Path(L"plan.csv"), "x"));
     EXPECT_TRUE(files_.FindFiles(Path(L"*")).empty());
 }
 

@@ -106,8 +106,7 @@ std::string TapreelApp::Cell(int row, int column) const {
         LVITEMW item;
         wchar_t text[kChars];
     };
-    void* remote = VirtualAllocEx(process_.hProcess, nullptr, sizeof(Block), MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE);
+    void* remote = VirtualAllocEx(process_.hProcess, nullptr, sizeof(Block), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!remote) return {};
     Block block{};
     block.item.iSubItem = column - 1;

@@ -51,8 +51,8 @@ TEST(TapreelPlaybackE2e, PlaysEachRowsButtonAtItsPointAndMarksTheRow) {
     POINT p1 = target->ScreenPoint(100, 150);
     POINT p2 = target->ScreenPoint(200, 160);
     POINT p3 = target->ScreenPoint(300, 200);
-    std::string table = Row(p1, "左键,单击,300,,,,") + Row(p2, "左键,双击,300,,,,") + Row(p3, "右键,双击,0,,,,") +
-                        "\r\n";
+    std::string table =
+        Row(p1, "左键,单击,300,,,,") + Row(p2, "左键,双击,300,,,,") + Row(p3, "右键,双击,0,,,,") + "\r\n";
     std::unique_ptr<e2e::TapreelApp> app = e2e::TapreelApp::Start(Ansi(table));
     ASSERT_TRUE(app);
     SetWindowPos(app->Window(), nullptr, 700, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -62,11 +62,10 @@ TEST(TapreelPlaybackE2e, PlaysEachRowsButtonAtItsPointAndMarksTheRow) {
     ASSERT_TRUE(e2e::WaitUntil([&] { return app->Text(kCmdJianK) == "停止回放(&P)"; }));
     ASSERT_TRUE(e2e::WaitUntil([&] { return app->Text(kCmdJianK) == "回放(&P)"; }));
 
-    EXPECT_EQ(ButtonLines(*target),
-              (std::vector<std::string>{"WM_LBUTTONDOWN " + At(p1), "WM_LBUTTONUP " + At(p1),
-                                        "WM_LBUTTONDOWN " + At(p2), "WM_LBUTTONUP " + At(p2),
-                                        "WM_LBUTTONDBLCLK " + At(p2), "WM_LBUTTONUP " + At(p2),
-                                        "WM_RBUTTONDOWN " + At(p3), "WM_RBUTTONUP " + At(p3)}));
+    EXPECT_EQ(ButtonLines(*target), (std::vector<std::string>{"WM_LBUTTONDOWN " + At(p1), "WM_LBUTTONUP " + At(p1),
+                                                              "WM_LBUTTONDOWN " + At(p2), "WM_LBUTTONUP " + At(p2),
+                                                              "WM_LBUTTONDBLCLK " + At(p2), "WM_LBUTTONUP " + At(p2),
+                                                              "WM_RBUTTONDOWN " + At(p3), "WM_RBUTTONUP " + At(p3)}));
     EXPECT_EQ(app->Text(kTxtCs), "0");
     EXPECT_EQ(app->Column(8), (std::vector<std::string>{"255", "255", "255"}));
     EXPECT_EQ(app->Column(9), (std::vector<std::string>{"完成", "完成", "完成"}));
@@ -77,8 +76,8 @@ TEST(TapreelPlaybackE2e, PlaysEachRowsButtonAtItsPointAndMarksTheRow) {
     for (POINT p : {p1, p2, p3}) {
         ++n;
         std::string rest = n == 1 ? "左键,单击,300" : n == 2 ? "左键,双击,300" : "右键,双击,0";
-        expected += std::to_string(n) + "," + std::to_string(p.x) + "," + std::to_string(p.y) + "," + rest +
-                    ",,255,完成,\r\n";
+        expected +=
+            std::to_string(n) + "," + std::to_string(p.x) + "," + std::to_string(p.y) + "," + rest + ",,255,完成,\r\n";
     }
     EXPECT_EQ(app->TableBytes(), Ansi(expected + "\r\n"));
 }
@@ -100,8 +99,9 @@ TEST(TapreelPlaybackE2e, ClosingDuringAPassEndsPlaybackAndSavesTheTable) {
     // and cleanly, without clicking row 2, and keeps what playback wrote.
     ASSERT_EQ(app->Close(3000), std::optional<DWORD>(0));
     EXPECT_EQ(ButtonLines(*target), (std::vector<std::string>{"WM_LBUTTONDOWN " + At(p1), "WM_LBUTTONUP " + At(p1)}));
-    std::string expected = "1," + std::to_string(p1.x) + "," + std::to_string(p1.y) + ",左键,单击,60000,,255,完成,\r\n" +
-                           "2," + std::to_string(p2.x) + "," + std::to_string(p2.y) + ",左键,单击,0,,,,\r\n\r\n";
+    std::string expected = "1," + std::to_string(p1.x) + "," + std::to_string(p1.y) +
+                           ",左键,单击,60000,,255,完成,\r\n" + "2," + std::to_string(p2.x) + "," +
+                           std::to_string(p2.y) + ",左键,单击,0,,,,\r\n\r\n";
     EXPECT_EQ(app->TableBytes(), Ansi(expected));
 }
 

@@ -26,7 +26,8 @@ const std::string kGbkSingle = "\xB5\xA5\xBB\xF7";
 
 class TapreelWindowTest : public ::testing::Test {
 protected:
-    TapreelWindowTest() : codec_(text::MakeSystemCodec()), frmmain_(model_, desktop_, dialogs_, files_, *codec_, hook_) {
+    TapreelWindowTest()
+        : codec_(text::MakeSystemCodec()), frmmain_(model_, desktop_, dialogs_, files_, *codec_, hook_) {
         files_.SetProgramFolder(kFolder);
         frmmain_.onCloseReady = [this] {
             ++closesReady_;
@@ -99,7 +100,8 @@ TEST_F(TapreelWindowTest, ACloseDuringPlaybackWaitsForThePassToUnwind) {
     EXPECT_EQ(desktop_.LogWithout({"PumpMessages", "WaitForMessages", "mouse_event"}),
               (std::vector<std::string>{"SetCursorPos 10,10"}));
     EXPECT_EQ(model_.CmdJianKCaption(), "回放(&P)");
-    std::vector<ClickRow> saved = ParseClickTable(text::DecodeFileText(*codec_, files_.Content(kTablePath).value_or("")));
+    std::vector<ClickRow> saved =
+        ParseClickTable(text::DecodeFileText(*codec_, files_.Content(kTablePath).value_or("")));
     ASSERT_EQ(saved.size(), 2u);
     EXPECT_EQ(saved[0].Column(column::kDone), "完成");
     EXPECT_EQ(saved[1].Column(column::kDone), "");
@@ -144,8 +146,8 @@ TEST(TapreelLayout, TheBandHoldsItsControlsLeftToRight) {
         lefts.push_back(spec.left);
         EXPECT_LE(spec.top + spec.height, kBandHeightTwips) << spec.name;
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"Cmdrecord", "CmdJianK", "Label1", "TxtCs", "Chktop", "Label2",
-                                               "Combo1"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"Cmdrecord", "CmdJianK", "Label1", "TxtCs", "Chktop", "Label2", "Combo1"}));
     EXPECT_EQ(lefts, (std::vector<int>{0, 1320, 2520, 2940, 3675, 4935, 5775}));
 }
 

@@ -108,20 +108,26 @@ void FrmmainWindow::CreateControls() {
         DWORD exStyle = 0;
         int height = Px(spec.height);
         switch (spec.kind) {
-        case ControlKind::kButton: style |= WS_TABSTOP | BS_PUSHBUTTON; break;
-        case ControlKind::kCheckBox: style |= WS_TABSTOP | BS_AUTOCHECKBOX; break;
-        case ControlKind::kLabel: cls = L"STATIC"; break;
-        case ControlKind::kEdit:
-            cls = L"EDIT";
-            style |= WS_TABSTOP | ES_AUTOHSCROLL;
-            exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::kDropDownList:
-            cls = L"COMBOBOX";
-            style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-            // A combo box's height includes its open list.
-            height = Px(spec.height) * 7;
-            break;
+            case ControlKind::kButton:
+                style |= WS_TABSTOP | BS_PUSHBUTTON;
+                break;
+            case ControlKind::kCheckBox:
+                style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+                break;
+            case ControlKind::kLabel:
+                cls = L"STATIC";
+                break;
+            case ControlKind::kEdit:
+                cls = L"EDIT";
+                style |= WS_TABSTOP | ES_AUTOHSCROLL;
+                exStyle = WS_EX_CLIENTEDGE;
+                break;
+            case ControlKind::kDropDownList:
+                cls = L"COMBOBOX";
+                style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+                // A combo box's height includes its open list.
+                height = Px(spec.height) * 7;
+                break;
         }
         HWND control = CreateWindowExW(exStyle, cls, win32::Wide(spec.caption).c_str(), style, Px(spec.left),
                                        Px(spec.top), Px(spec.width), height, hwnd_,
@@ -171,7 +177,8 @@ void FrmmainWindow::ShowPopupMenu(PopupMenu which) {
     POINT at{};
     GetCursorPos(&at);
     SetForegroundWindow(hwnd_);
-    int chosen = int(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd_, nullptr));
+    int chosen =
+        int(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, hwnd_, nullptr));
     DestroyMenu(menu);
     if (chosen < base || chosen >= base + int(items.size())) return;
     if (keyMenu) {
@@ -205,22 +212,28 @@ void FrmmainWindow::SetControlText(HWND control, std::string_view text) {
 
 void FrmmainWindow::Render(Control what) {
     switch (what) {
-    case Control::kCmdrecord: SetControlText(Item(id::kCmdrecord), model_.CmdrecordCaption()); break;
-    case Control::kCmdJianK: SetControlText(Item(id::kCmdJianK), model_.CmdJianKCaption()); break;
-    case Control::kTxtCs:
-        if (ControlText(id::kTxtCs) != model_.TxtCs()) SetControlText(Item(id::kTxtCs), model_.TxtCs());
-        break;
-    case Control::kChktop:
-        rendering_ = true;
-        CheckDlgButton(hwnd_, id::kChktop, model_.Chktop() ? BST_CHECKED : BST_UNCHECKED);
-        rendering_ = false;
-        break;
-    case Control::kCombo1:
-        rendering_ = true;
-        SendMessageW(Item(id::kCombo1), CB_SETCURSEL, WPARAM(model_.Combo1Index()), 0);
-        rendering_ = false;
-        break;
-    case Control::kTitle: SetControlText(hwnd_, model_.Title()); break;
+        case Control::kCmdrecord:
+            SetControlText(Item(id::kCmdrecord), model_.CmdrecordCaption());
+            break;
+        case Control::kCmdJianK:
+            SetControlText(Item(id::kCmdJianK), model_.CmdJianKCaption());
+            break;
+        case Control::kTxtCs:
+            if (ControlText(id::kTxtCs) != model_.TxtCs()) SetControlText(Item(id::kTxtCs), model_.TxtCs());
+            break;
+        case Control::kChktop:
+            rendering_ = true;
+            CheckDlgButton(hwnd_, id::kChktop, model_.Chktop() ? BST_CHECKED : BST_UNCHECKED);
+            rendering_ = false;
+            break;
+        case Control::kCombo1:
+            rendering_ = true;
+            SendMessageW(Item(id::kCombo1), CB_SETCURSEL, WPARAM(model_.Combo1Index()), 0);
+            rendering_ = false;
+            break;
+        case Control::kTitle:
+            SetControlText(hwnd_, model_.Title());
+            break;
     }
 }
 
@@ -228,24 +241,25 @@ void FrmmainWindow::OnCommand(int controlId, int code) {
     if (rendering_) return;
     Frmmain& frmmain = app_->frmmain;
     switch (controlId) {
-    case id::kCmdrecord:
-        if (code == BN_CLICKED) frmmain.OnCmdrecordClick();
-        break;
-    case id::kCmdJianK:
-        if (code == BN_CLICKED) OnCmdJianKClick();
-        break;
-    case id::kTxtCs:
-        if (code == EN_CHANGE) frmmain.OnTxtCsChange(ControlText(id::kTxtCs));
-        break;
-    case id::kChktop:
-        if (code == BN_CLICKED) frmmain.OnChktopClick(IsDlgButtonChecked(hwnd_, id::kChktop) == BST_CHECKED);
-        break;
-    case id::kCombo1:
-        if (code == CBN_SELCHANGE) {
-            frmmain.OnCombo1Change(int(SendMessageW(Item(id::kCombo1), CB_GETCURSEL, 0, 0)));
-        }
-        break;
-    default: break;
+        case id::kCmdrecord:
+            if (code == BN_CLICKED) frmmain.OnCmdrecordClick();
+            break;
+        case id::kCmdJianK:
+            if (code == BN_CLICKED) OnCmdJianKClick();
+            break;
+        case id::kTxtCs:
+            if (code == EN_CHANGE) frmmain.OnTxtCsChange(ControlText(id::kTxtCs));
+            break;
+        case id::kChktop:
+            if (code == BN_CLICKED) frmmain.OnChktopClick(IsDlgButtonChecked(hwnd_, id::kChktop) == BST_CHECKED);
+            break;
+        case id::kCombo1:
+            if (code == CBN_SELCHANGE) {
+                frmmain.OnCombo1Change(int(SendMessageW(Item(id::kCombo1), CB_GETCURSEL, 0, 0)));
+            }
+            break;
+        default:
+            break;
     }
 }
 
@@ -260,10 +274,17 @@ void FrmmainWindow::OnCmdJianKClick() {
 void FrmmainWindow::OnAccessKey(wchar_t key) {
     int target = 0;
     switch (std::towupper(key)) {
-    case L'R': target = id::kCmdrecord; break;
-    case L'P': target = id::kCmdJianK; break;
-    case L'T': target = id::kChktop; break;
-    default: return;
+        case L'R':
+            target = id::kCmdrecord;
+            break;
+        case L'P':
+            target = id::kCmdJianK;
+            break;
+        case L'T':
+            target = id::kChktop;
+            break;
+        default:
+            return;
     }
     SendMessageW(Item(target), BM_CLICK, 0, 0);
 }
@@ -286,35 +307,42 @@ LRESULT CALLBACK FrmmainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, L
 
 LRESULT FrmmainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_NOTIFY: {
-        LRESULT result = 0;
-        if (lParam && list_.HandleNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
-        break;
-    }
-    case WM_SIZE: Layout(); return 0;
-    case WM_SYSCOMMAND:
-        // Alt + the letter after "&" in a caption presses that control.
-        if ((wParam & 0xFFF0) == SC_KEYMENU && lParam > L' ') {
-            OnAccessKey(wchar_t(lParam));
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_NOTIFY: {
+            LRESULT result = 0;
+            if (lParam && list_.HandleNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+            break;
         }
-        break;
-    case WM_CLOSE:
-        // Inside a running handler (a playback pass, a dialog, a menu) the
-        // close waits until that handler has returned.
-        if (app_->frmmain.RequestClose()) DestroyWindow(hwnd_);
-        return 0;
-    case kCloseReadyMessage: DestroyWindow(hwnd_); return 0;
-    case WM_ENDSESSION:
-        if (wParam) app_->frmmain.Unload();
-        return 0;
-    case WM_DESTROY:
-        // Window unload: the hook goes and the click table is written.
-        app_->frmmain.Unload();
-        PostQuitMessage(0);
-        return 0;
-    default: break;
+        case WM_SIZE:
+            Layout();
+            return 0;
+        case WM_SYSCOMMAND:
+            // Alt + the letter after "&" in a caption presses that control.
+            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam > L' ') {
+                OnAccessKey(wchar_t(lParam));
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            // Inside a running handler (a playback pass, a dialog, a menu) the
+            // close waits until that handler has returned.
+            if (app_->frmmain.RequestClose()) DestroyWindow(hwnd_);
+            return 0;
+        case kCloseReadyMessage:
+            DestroyWindow(hwnd_);
+            return 0;
+        case WM_ENDSESSION:
+            if (wParam) app_->frmmain.Unload();
+            return 0;
+        case WM_DESTROY:
+            // Window unload: the hook goes and the click table is written.
+            app_->frmmain.Unload();
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }

@@ -64,15 +64,23 @@ void ListView1::Move(int left, int top, int width, int height) { MoveWindow(hwnd
 void ListView1::Render(const ClickTable& table, const TableChange& change) {
     RenderScope scope(rendering_);
     switch (change.kind) {
-    case TableChange::Kind::kReset: Reset(table); break;
-    case TableChange::Kind::kAdded:
-        Insert(table, change.index);
-        // A recorded row is shown as it arrives.
-        ListView_EnsureVisible(hwnd_, change.index, FALSE);
-        break;
-    case TableChange::Kind::kRemoved: ListView_DeleteItem(hwnd_, change.index); break;
-    case TableChange::Kind::kRowChanged: WriteRow(table, change.index); break;
-    case TableChange::Kind::kCurrentRow: Select(change.index); break;
+        case TableChange::Kind::kReset:
+            Reset(table);
+            break;
+        case TableChange::Kind::kAdded:
+            Insert(table, change.index);
+            // A recorded row is shown as it arrives.
+            ListView_EnsureVisible(hwnd_, change.index, FALSE);
+            break;
+        case TableChange::Kind::kRemoved:
+            ListView_DeleteItem(hwnd_, change.index);
+            break;
+        case TableChange::Kind::kRowChanged:
+            WriteRow(table, change.index);
+            break;
+        case TableChange::Kind::kCurrentRow:
+            Select(change.index);
+            break;
     }
 }
 
@@ -121,16 +129,19 @@ bool ListView1::HandleNotify(const NMHDR& header, LRESULT& result) {
     if (header.hwndFrom != hwnd_) return false;
     result = 0;
     switch (header.code) {
-    case LVN_ITEMCHANGED: OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header)); break;
-    case LVN_COLUMNCLICK: {
-        const auto& click = reinterpret_cast<const NMLISTVIEW&>(header);
-        if (onHeaderClick) onHeaderClick(click.iSubItem + 1);
-        break;
-    }
-    case NM_DBLCLK:
-        if (onDoubleClick) onDoubleClick();
-        break;
-    default: break;
+        case LVN_ITEMCHANGED:
+            OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
+            break;
+        case LVN_COLUMNCLICK: {
+            const auto& click = reinterpret_cast<const NMLISTVIEW&>(header);
+            if (onHeaderClick) onHeaderClick(click.iSubItem + 1);
+            break;
+        }
+        case NM_DBLCLK:
+            if (onDoubleClick) onDoubleClick();
+            break;
+        default:
+            break;
     }
     return true;
 }
@@ -151,11 +162,20 @@ void ListView1::OnItemChanged(const NMLISTVIEW& change) {
 bool ListView1::OnKeyDown(WPARAM key) {
     TableKey tableKey = TableKey::kOther;
     switch (key) {
-    case VK_UP: tableKey = TableKey::kUp; break;
-    case VK_DOWN: tableKey = TableKey::kDown; break;
-    case VK_DELETE: tableKey = TableKey::kDelete; break;
-    case 'A': tableKey = TableKey::kA; break;
-    default: return false;
+        case VK_UP:
+            tableKey = TableKey::kUp;
+            break;
+        case VK_DOWN:
+            tableKey = TableKey::kDown;
+            break;
+        case VK_DELETE:
+            tableKey = TableKey::kDelete;
+            break;
+        case 'A':
+            tableKey = TableKey::kA;
+            break;
+        default:
+            return false;
     }
     Modifiers modifiers{(GetKeyState(VK_SHIFT) & 0x8000) != 0, (GetKeyState(VK_CONTROL) & 0x8000) != 0,
                         (GetKeyState(VK_MENU) & 0x8000) != 0};
@@ -166,24 +186,25 @@ LRESULT CALLBACK ListView1::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
     auto* self = reinterpret_cast<ListView1*>(data);
     try {
         switch (msg) {
-        case WM_KEYDOWN:
-            if (self->OnKeyDown(wParam)) {
-                // Shift+A would also start the list's type-ahead search.
-                self->swallowChar_ = wParam == 'A';
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (self->swallowChar_) {
-                self->swallowChar_ = false;
-                return 0;
-            }
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
-            self->hwnd_ = nullptr;
-            break;
-        default: break;
+            case WM_KEYDOWN:
+                if (self->OnKeyDown(wParam)) {
+                    // Shift+A would also start the list's type-ahead search.
+                    self->swallowChar_ = wParam == 'A';
+                    return 0;
+                }
+                break;
+            case WM_CHAR:
+                if (self->swallowChar_) {
+                    self->swallowChar_ = false;
+                    return 0;
+                }
+                break;
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(hwnd, SubclassProc, kSubclassId);
+                self->hwnd_ = nullptr;
+                break;
+            default:
+                break;
         }
     } catch (...) {
         // No exception may cross the window procedure.

@@ -13,12 +13,18 @@ std::function<void(const MouseHookEvent&)>* g_onEvent = nullptr;
 
 MouseEventKind KindOf(WPARAM message) {
     switch (message) {
-    case WM_MOUSEMOVE: return MouseEventKind::kMove;
-    case WM_LBUTTONDOWN: return MouseEventKind::kLeftDown;
-    case WM_RBUTTONDOWN: return MouseEventKind::kRightDown;
-    case WM_MBUTTONDOWN: return MouseEventKind::kMiddleDown;
-    case WM_MOUSEWHEEL: return MouseEventKind::kWheel;
-    default: return MouseEventKind::kOther;
+        case WM_MOUSEMOVE:
+            return MouseEventKind::kMove;
+        case WM_LBUTTONDOWN:
+            return MouseEventKind::kLeftDown;
+        case WM_RBUTTONDOWN:
+            return MouseEventKind::kRightDown;
+        case WM_MBUTTONDOWN:
+            return MouseEventKind::kMiddleDown;
+        case WM_MOUSEWHEEL:
+            return MouseEventKind::kWheel;
+        default:
+            return MouseEventKind::kOther;
     }
 }
 

@@ -46,29 +46,29 @@ void Recorder::OnMouseEvent(const MouseHookEvent& event) {
 
     std::string_view keyName;
     switch (event.kind) {
-    case MouseEventKind::kMove:
-        keyName = kKeyMove;
-        model_.SetTitle(PointerTitle(point, ""));
-        break;
-    case MouseEventKind::kLeftDown:
-        keyName = kKeyLeft;
-        model_.SetTitle(PointerTitle(point, kKeyLeft));
-        break;
-    case MouseEventKind::kRightDown:
-        model_.SetTitle(PointerTitle(point, kKeyRight));
-        // A right click anywhere ends recording and is not recorded itself.
-        StopRecording();
-        return;
-    case MouseEventKind::kMiddleDown:
-        keyName = kKeyMiddle;
-        model_.SetTitle(PointerTitle(point, kKeyMiddle));
-        break;
-    case MouseEventKind::kWheel:
-        keyName = kKeyWheel;
-        model_.SetTitle(PointerTitle(point, ""));
-        break;
-    case MouseEventKind::kOther:
-        break;
+        case MouseEventKind::kMove:
+            keyName = kKeyMove;
+            model_.SetTitle(PointerTitle(point, ""));
+            break;
+        case MouseEventKind::kLeftDown:
+            keyName = kKeyLeft;
+            model_.SetTitle(PointerTitle(point, kKeyLeft));
+            break;
+        case MouseEventKind::kRightDown:
+            model_.SetTitle(PointerTitle(point, kKeyRight));
+            // A right click anywhere ends recording and is not recorded itself.
+            StopRecording();
+            return;
+        case MouseEventKind::kMiddleDown:
+            keyName = kKeyMiddle;
+            model_.SetTitle(PointerTitle(point, kKeyMiddle));
+            break;
+        case MouseEventKind::kWheel:
+            keyName = kKeyWheel;
+            model_.SetTitle(PointerTitle(point, ""));
+            break;
+        case MouseEventKind::kOther:
+            break;
     }
 
     if (InsideOwnWindow(point)) return;

@@ -8,16 +8,16 @@ namespace tapreel {
 
 PopupMenu TableEditor::OnHeaderClick(int column) {
     switch (column) {
-    case column::kNumber:
-        FlipCheckMarks();
-        return PopupMenu::kNone;
-    case column::kKeyName:
-        return PopupMenu::kKeyName;
-    case column::kAction:
-        return PopupMenu::kClick;
-    default:
-        EditValue(column);
-        return PopupMenu::kNone;
+        case column::kNumber:
+            FlipCheckMarks();
+            return PopupMenu::kNone;
+        case column::kKeyName:
+            return PopupMenu::kKeyName;
+        case column::kAction:
+            return PopupMenu::kClick;
+        default:
+            EditValue(column);
+            return PopupMenu::kNone;
     }
 }
 
@@ -42,20 +42,20 @@ void TableEditor::OnDoubleClick() {
 bool TableEditor::OnKey(TableKey key, Modifiers modifiers) {
     if (!modifiers.shift || modifiers.ctrl || modifiers.alt) return false;
     switch (key) {
-    case TableKey::kUp:
-        MoveCurrentRow(-1);
-        return true;
-    case TableKey::kDown:
-        MoveCurrentRow(+1);
-        return true;
-    case TableKey::kDelete:
-        RemoveCheckedRows();
-        return true;
-    case TableKey::kA:
-        FlipCheckMarks();
-        return true;
-    case TableKey::kOther:
-        return false;
+        case TableKey::kUp:
+            MoveCurrentRow(-1);
+            return true;
+        case TableKey::kDown:
+            MoveCurrentRow(+1);
+            return true;
+        case TableKey::kDelete:
+            RemoveCheckedRows();
+            return true;
+        case TableKey::kA:
+            FlipCheckMarks();
+            return true;
+        case TableKey::kOther:
+            return false;
     }
     return false;
 }
@@ -71,8 +71,8 @@ void TableEditor::EditValue(int column) {
     // Without a current row there is no value to edit, so no dialog is shown.
     const int row = table.CurrentRow();
     if (!table.IsRow(row)) return;
-    std::string answer = dialogs_.InputBox(std::string(kEditPrompt), std::string(kEditTitle),
-                                           table.Row(row).Column(column));
+    std::string answer =
+        dialogs_.InputBox(std::string(kEditPrompt), std::string(kEditTitle), table.Row(row).Column(column));
     // The dialog runs its own message loop; the row it was opened for is the
     // one that changes, if it is still there.
     if (!answer.empty()) {

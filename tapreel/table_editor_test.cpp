@@ -146,8 +146,8 @@ TEST_F(ClickTableEditorTest, ShiftUpAndDownMoveTheCurrentRowWithItsCheckMark) {
 
 TEST_F(ClickTableEditorTest, ShiftCommandsNeedShiftAlone) {
     Table().SetCurrentRow(2);
-    const std::vector<Modifiers> others = {{false, false, false}, {true, true, false}, {true, false, true},
-                                           {false, true, false}, {true, true, true}};
+    const std::vector<Modifiers> others = {
+        {false, false, false}, {true, true, false}, {true, false, true}, {false, true, false}, {true, true, true}};
     for (const Modifiers& m : others) {
         for (TableKey key : {TableKey::kUp, TableKey::kDown, TableKey::kDelete, TableKey::kA}) {
             EXPECT_FALSE(editor_.OnKey(key, m));

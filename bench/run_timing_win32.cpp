@@ -1,4 +1,4 @@
-// run_timing_bench.exe: measures, on the real platform, the pace of a run and
+// run_timing_bench.exe (built from this file): measures, on the real platform, the pace of a run and
 // the accuracy of a wait, with the same code the program runs:
 // - a run of 300 lines of 等待时间=0 (one cycle) through RunControl with the
 //   Win32 timers, from the start to the stop: should take 30 s;
