@@ -44,7 +44,8 @@ HWND WaitForProcessWindow(DWORD processId) {
 class Launched {
 public:
     explicit Launched(DWORD processId)
-        : process_(processId ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId) : nullptr),
+        : processId_(processId),
+          process_(processId ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId) : nullptr),
           window_(processId ? WaitForProcessWindow(processId) : nullptr) {}
     ~Launched() {
         if (!process_) return;
@@ -57,6 +58,7 @@ public:
     Launched(const Launched&) = delete;
     Launched& operator=(const Launched&) = delete;
 
+    DWORD ProcessId() const { return processId_; }
     HWND Window() const { return window_; }
     // Closes the window and waits for the process to end; true when it
     // ended by itself, with exit code 0.
@@ -69,6 +71,7 @@ public:
     }
 
 private:
+    DWORD processId_;
     HANDLE process_;
     HWND window_;
 };
@@ -143,7 +146,7 @@ TEST(DesktopProgramsTest, ActivateProcessBringsItsWindowToTheFront) {
     EXPECT_FALSE(desktop.ActivateProcess(GetCurrentProcessId()));
     Launched hidden(desktop.LaunchProgram(TargetCommandLine(L"E2E Activated Hidden"), 0));
     ASSERT_NE(hidden.Window(), nullptr);
-    EXPECT_FALSE(desktop.ActivateProcess(GetProcessIdOfWindow(hidden.Window())));
+    EXPECT_FALSE(desktop.ActivateProcess(hidden.ProcessId()));
     EXPECT_TRUE(hidden.Close());
 
     EXPECT_TRUE(firstLaunched.Close());

@@ -1,6 +1,7 @@
 #include "kestrun/ui/composer.h"
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <utility>
 
