@@ -7,7 +7,6 @@ namespace tapreel {
 Frmmain::Frmmain(FrmmainModel& model, platform::Desktop& desktop, platform::Dialogs& dialogs,
                  platform::FileSystem& files, const text::AnsiCodec& codec, MouseHook& hook)
     : model_(model),
-      desktop_(desktop),
       files_(files),
       codec_(codec),
       recorder_(model, desktop, hook),

@@ -78,13 +78,10 @@ public:
         Frmmain& owner_;
     };
 
-    const Player& GetPlayer() const { return player_; }
-    const Recorder& GetRecorder() const { return recorder_; }
     std::string TablePath();
 
 private:
     FrmmainModel& model_;
-    platform::Desktop& desktop_;
     platform::FileSystem& files_;
     const text::AnsiCodec& codec_;
     Recorder recorder_;

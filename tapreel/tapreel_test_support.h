@@ -15,7 +15,6 @@ namespace tapreel::testing {
 class FakeMouseHook : public MouseHook {
 public:
     bool Install() override {
-        ++installCalls;
         if (refuses) return false;
         installed_ = true;
         return true;
@@ -24,7 +23,6 @@ public:
     bool IsInstalled() const override { return installed_; }
 
     bool refuses = false;
-    int installCalls = 0;
 
 private:
     bool installed_ = false;

@@ -1,5 +1,7 @@
 #include "kestrun/ui/list_manager.h"
 
+#include "kestrun/script/picture_file.h"
+
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -27,16 +29,6 @@ bool HasBadNameCharacter(std::string_view name) {
         if (c < 0x20 || std::string_view("\\/:*?\"<>|").find(char(c)) != std::string_view::npos) return true;
     }
     return false;
-}
-
-// The reference image shows in a holder of the entry's size, so a picture of
-// another size is placed at its top-left corner, clipped, on a blank image.
-void PlaceAtTopLeft(const platform::Image& picture, platform::Image& target) {
-    const int width = std::min(picture.width, target.width);
-    const int height = std::min(picture.height, target.height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) target.Set(x, y, picture.At(x, y));
-    }
 }
 
 }  // namespace
