@@ -134,12 +134,12 @@ TEST(DesktopInputTest, SendKeysTypesAndReturnsOnceProcessed) {
 
     const SendKeysStep steps[] = {
         {"a", "a"},
-        {"A", "aA"},       // an upper-case letter brings Shift with it
-        {"+b", "aAB"},     // Shift prefix
-        {"{+}", "aAB+"},   // a prefix character in braces types itself
-        {"^a", "aAB+"},    // Ctrl+A selects all, without Shift
-        {"x", "x"},        // ... so typing replaces the selection
-        {"~", "x\r\n"},    // "~" is Enter
+        {"A", "aA"},      // an upper-case letter brings Shift with it
+        {"+b", "aAB"},    // Shift prefix
+        {"{+}", "aAB+"},  // a prefix character in braces types itself
+        {"^a", "aAB+"},   // Ctrl+A selects all, without Shift
+        {"x", "x"},       // ... so typing replaces the selection
+        {"~", "x\r\n"},   // "~" is Enter
         {"{ENTER}y", "x\r\n\r\ny"},
         {"{BACKSPACE}", "x\r\n\r\n"},
         {"中文", "x\r\n\r\n中文"},  // characters that no key makes

@@ -45,7 +45,9 @@ class Launched {
 public:
     explicit Launched(DWORD processId)
         : processId_(processId),
-          process_(processId ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId) : nullptr),
+          process_(processId ? OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
+                                           processId)
+                             : nullptr),
           window_(processId ? WaitForProcessWindow(processId) : nullptr) {}
     ~Launched() {
         if (!process_) return;

@@ -12,7 +12,7 @@ namespace {
 // swapped channel order or a shifted copy shows.
 constexpr int32_t kLeftColour = text::ColourNumber(0x1B, 0x2A, 0xC3);
 constexpr int32_t kRightColour = text::ColourNumber(0xE4, 0x75, 0x06);
-constexpr int kBlockLeft = 40;   // client coordinates, below the edit box
+constexpr int kBlockLeft = 40;  // client coordinates, below the edit box
 constexpr int kBlockTop = 100;
 constexpr int kBlockWidth = 30;
 constexpr int kBlockHeight = 20;
@@ -37,7 +37,9 @@ protected:
             << "the block was not painted";
     }
     void TearDown() override {
-        if (target_) EXPECT_EQ(target_->Close(), 0u);
+        if (target_) {
+            EXPECT_EQ(target_->Close(), 0u);
+        }
     }
 
     win32::Win32Desktop desktop_;
@@ -63,8 +65,8 @@ TEST_F(DesktopScreenTest, GetPixelReadsColourNumbers) {
 TEST_F(DesktopScreenTest, CopyScreenReturnsTheBlockRowByRow) {
     // A copy with a margin of 3 pixels around both blocks.
     constexpr int kMargin = 3;
-    std::optional<platform::Image> copy = desktop_.CopyScreen(origin_.x - kMargin, origin_.y - kMargin,
-                                                              2 * kBlockWidth + 2 * kMargin, kBlockHeight + 2 * kMargin);
+    std::optional<platform::Image> copy = desktop_.CopyScreen(
+        origin_.x - kMargin, origin_.y - kMargin, 2 * kBlockWidth + 2 * kMargin, kBlockHeight + 2 * kMargin);
     ASSERT_TRUE(copy);
     ASSERT_EQ(copy->width, 2 * kBlockWidth + 2 * kMargin);
     ASSERT_EQ(copy->height, kBlockHeight + 2 * kMargin);

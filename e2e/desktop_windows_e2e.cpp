@@ -138,8 +138,8 @@ TEST(DesktopWindowsTest, GetWindowRectReadsTheOuterRectangle) {
     ASSERT_TRUE(GetWindowRect(target->Window(), &expected));
     std::optional<platform::Rect> rect = desktop.GetWindowRect(Handle(target->Window()));
     ASSERT_TRUE(rect);
-    EXPECT_EQ(*rect, (platform::Rect{int(expected.left), int(expected.top), int(expected.right),
-                                     int(expected.bottom)}));
+    EXPECT_EQ(*rect,
+              (platform::Rect{int(expected.left), int(expected.top), int(expected.right), int(expected.bottom)}));
     EXPECT_FALSE(desktop.GetWindowRect(0));
     EXPECT_EQ(target->Close(), 0u);
 }

@@ -20,7 +20,9 @@ protected:
     std::string Path(const std::wstring& name) const { return folder_.Utf8(name); }
     void Make(const std::wstring& name, const std::string& bytes, DWORD attributes = 0) {
         ASSERT_TRUE(e2e::WriteWholeFile(folder_.Path() + name, bytes));
-        if (attributes) ASSERT_TRUE(SetFileAttributesW((folder_.Path() + name).c_str(), attributes));
+        if (attributes) {
+            ASSERT_TRUE(SetFileAttributesW((folder_.Path() + name).c_str(), attributes));
+        }
     }
     std::vector<std::string> Sorted(std::vector<std::string> paths) const {
         std::sort(paths.begin(), paths.end());

@@ -289,15 +289,15 @@ bool Win32Desktop::ShellOpen(const std::string& target) {
 
 uint32_t Win32Desktop::LaunchProgram(const std::string& commandLine, int windowStyle) {
     switch (windowStyle) {
-    case SW_HIDE:
-    case SW_SHOWNORMAL:
-    case SW_SHOWMINIMIZED:
-    case SW_SHOWMAXIMIZED:
-    case SW_SHOWNOACTIVATE:
-    case SW_MINIMIZE:
-        break;
-    default:
-        return 0;
+        case SW_HIDE:
+        case SW_SHOWNORMAL:
+        case SW_SHOWMINIMIZED:
+        case SW_SHOWMAXIMIZED:
+        case SW_SHOWNOACTIVATE:
+        case SW_MINIMIZE:
+            break;
+        default:
+            return 0;
     }
     // CreateProcessW may write into the command line, so it gets its own copy.
     std::wstring line = Wide(commandLine);

@@ -88,32 +88,32 @@ std::wstring DialogItemText(HWND dialog, int id) {
 
 INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: {
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        auto* state = reinterpret_cast<InputBoxState*>(lParam);
-        SetWindowTextW(dialog, state->title.c_str());
-        SetDlgItemTextW(dialog, Win32Dialogs::kInputPromptId, state->prompt.c_str());
-        HWND edit = GetDlgItem(dialog, Win32Dialogs::kInputEditId);
-        SetWindowTextW(edit, state->answer.c_str());
-        // The default answer is selected, so typing replaces it.
-        SetFocus(edit);
-        SendMessageW(edit, EM_SETSEL, 0, -1);
-        return FALSE;  // the focus is set already
-    }
-    case WM_COMMAND: {
-        auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-        switch (LOWORD(wParam)) {
-        case IDOK:
-            state->answer = DialogItemText(dialog, Win32Dialogs::kInputEditId);
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        case IDCANCEL:
-            state->answer.clear();
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
+        case WM_INITDIALOG: {
+            SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+            auto* state = reinterpret_cast<InputBoxState*>(lParam);
+            SetWindowTextW(dialog, state->title.c_str());
+            SetDlgItemTextW(dialog, Win32Dialogs::kInputPromptId, state->prompt.c_str());
+            HWND edit = GetDlgItem(dialog, Win32Dialogs::kInputEditId);
+            SetWindowTextW(edit, state->answer.c_str());
+            // The default answer is selected, so typing replaces it.
+            SetFocus(edit);
+            SendMessageW(edit, EM_SETSEL, 0, -1);
+            return FALSE;  // the focus is set already
         }
-        return FALSE;
-    }
+        case WM_COMMAND: {
+            auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
+            switch (LOWORD(wParam)) {
+                case IDOK:
+                    state->answer = DialogItemText(dialog, Win32Dialogs::kInputEditId);
+                    EndDialog(dialog, IDOK);
+                    return TRUE;
+                case IDCANCEL:
+                    state->answer.clear();
+                    EndDialog(dialog, IDCANCEL);
+                    return TRUE;
+            }
+            return FALSE;
+        }
     }
     return FALSE;
 }

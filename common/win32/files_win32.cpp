@@ -64,8 +64,8 @@ bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string
     // never crosses a volume and replaces the target in one step.
     std::wstring target = Wide(path);
     std::wstring temporary = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
-    HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool written = WriteAll(file, bytes) && FlushFileBuffers(file);
     CloseHandle(file);

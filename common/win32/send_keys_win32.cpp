@@ -27,13 +27,13 @@ struct NamedKey {
 };
 
 constexpr NamedKey kNamedKeys[] = {
-    {L"ENTER", VK_RETURN, false},    {L"TAB", VK_TAB, false},          {L"ESC", VK_ESCAPE, false},
-    {L"BACKSPACE", VK_BACK, false},  {L"BS", VK_BACK, false},          {L"BKSP", VK_BACK, false},
-    {L"DELETE", VK_DELETE, true},    {L"DEL", VK_DELETE, true},        {L"INSERT", VK_INSERT, true},
-    {L"INS", VK_INSERT, true},       {L"HOME", VK_HOME, true},         {L"END", VK_END, true},
-    {L"PGUP", VK_PRIOR, true},       {L"PGDN", VK_NEXT, true},         {L"UP", VK_UP, true},
-    {L"DOWN", VK_DOWN, true},        {L"LEFT", VK_LEFT, true},         {L"RIGHT", VK_RIGHT, true},
-    {L"SPACE", VK_SPACE, false},     {L"BREAK", VK_PAUSE, false},      {L"CAPSLOCK", VK_CAPITAL, false},
+    {L"ENTER", VK_RETURN, false},    {L"TAB", VK_TAB, false},           {L"ESC", VK_ESCAPE, false},
+    {L"BACKSPACE", VK_BACK, false},  {L"BS", VK_BACK, false},           {L"BKSP", VK_BACK, false},
+    {L"DELETE", VK_DELETE, true},    {L"DEL", VK_DELETE, true},         {L"INSERT", VK_INSERT, true},
+    {L"INS", VK_INSERT, true},       {L"HOME", VK_HOME, true},          {L"END", VK_END, true},
+    {L"PGUP", VK_PRIOR, true},       {L"PGDN", VK_NEXT, true},          {L"UP", VK_UP, true},
+    {L"DOWN", VK_DOWN, true},        {L"LEFT", VK_LEFT, true},          {L"RIGHT", VK_RIGHT, true},
+    {L"SPACE", VK_SPACE, false},     {L"BREAK", VK_PAUSE, false},       {L"CAPSLOCK", VK_CAPITAL, false},
     {L"NUMLOCK", VK_NUMLOCK, false}, {L"SCROLLLOCK", VK_SCROLL, false}, {L"PRTSC", VK_SNAPSHOT, true},
 };
 

@@ -37,8 +37,7 @@ std::wstring WindowTitle(HWND window) {
     return title;
 }
 
-std::unique_ptr<Program> Program::Start(const std::wstring& exeName, const std::wstring& arguments,
-                                        int showCommand) {
+std::unique_ptr<Program> Program::Start(const std::wstring& exeName, const std::wstring& arguments, int showCommand) {
     std::unique_ptr<Program> program(new Program());
     if (program->Folder().empty()) return nullptr;
     program->exePath_ = program->Folder() + exeName;

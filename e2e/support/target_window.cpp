@@ -9,9 +9,9 @@ namespace e2e {
 
 std::unique_ptr<TargetWindow> TargetWindow::Start(const TargetOptions& options) {
     const RECT& r = options.rect;
-    std::wstring arguments = L"--title \"" + options.title + L"\" --log target.log --rect " +
-                             std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
-                             std::to_wstring(r.right - r.left) + L"," + std::to_wstring(r.bottom - r.top);
+    std::wstring arguments = L"--title \"" + options.title + L"\" --log target.log --rect " + std::to_wstring(r.left) +
+                             L"," + std::to_wstring(r.top) + L"," + std::to_wstring(r.right - r.left) + L"," +
+                             std::to_wstring(r.bottom - r.top);
     for (const std::wstring& paint : options.paints) arguments += L" --paint " + paint;
     if (options.popup) arguments += L" --popup";
 

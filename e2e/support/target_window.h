@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "e2e/support/program.h"
@@ -27,11 +28,15 @@ bool BringToFront(HWND window, const std::function<bool()>& activate);
 inline constexpr UINT kTargetLogTextMessage = WM_APP + 1;
 
 struct TargetOptions {
+    TargetOptions() = default;
+    TargetOptions(std::wstring windowTitle) : title(std::move(windowTitle)) {}
+    TargetOptions(std::wstring windowTitle, RECT outer) : title(std::move(windowTitle)), rect(outer) {}
+
     std::wstring title;                // should be unique to the test
     RECT rect{100, 100, 580, 420};     // outer rectangle on the screen
     std::vector<std::wstring> paints;  // "x,y,w,h,colour" blocks of the client area
     int showCommand = SW_SHOWNORMAL;
-    bool popup = false;                // no frame: the client area is the rectangle
+    bool popup = false;  // no frame: the client area is the rectangle
 };
 
 class TargetWindow {

@@ -33,6 +33,7 @@
 //                                             CR as "\r" and LF as "\n"; on WM_CLOSE and on kLogTextMessage
 //   CLOSE                                     WM_CLOSE arrived; the window closes and the process exits 0
 #include <windows.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
@@ -153,28 +154,45 @@ void LogEditText() {
 
 const char* MouseButtonName(UINT message) {
     switch (message) {
-    case WM_LBUTTONDOWN: return "WM_LBUTTONDOWN";
-    case WM_LBUTTONUP: return "WM_LBUTTONUP";
-    case WM_LBUTTONDBLCLK: return "WM_LBUTTONDBLCLK";
-    case WM_RBUTTONDOWN: return "WM_RBUTTONDOWN";
-    case WM_RBUTTONUP: return "WM_RBUTTONUP";
-    case WM_RBUTTONDBLCLK: return "WM_RBUTTONDBLCLK";
-    case WM_MBUTTONDOWN: return "WM_MBUTTONDOWN";
-    case WM_MBUTTONUP: return "WM_MBUTTONUP";
-    case WM_MBUTTONDBLCLK: return "WM_MBUTTONDBLCLK";
-    default: return nullptr;
+        case WM_LBUTTONDOWN:
+            return "WM_LBUTTONDOWN";
+        case WM_LBUTTONUP:
+            return "WM_LBUTTONUP";
+        case WM_LBUTTONDBLCLK:
+            return "WM_LBUTTONDBLCLK";
+        case WM_RBUTTONDOWN:
+            return "WM_RBUTTONDOWN";
+        case WM_RBUTTONUP:
+            return "WM_RBUTTONUP";
+        case WM_RBUTTONDBLCLK:
+            return "WM_RBUTTONDBLCLK";
+        case WM_MBUTTONDOWN:
+            return "WM_MBUTTONDOWN";
+        case WM_MBUTTONUP:
+            return "WM_MBUTTONUP";
+        case WM_MBUTTONDBLCLK:
+            return "WM_MBUTTONDBLCLK";
+        default:
+            return nullptr;
     }
 }
 
 const char* KeyName(UINT message) {
     switch (message) {
-    case WM_KEYDOWN: return "WM_KEYDOWN";
-    case WM_KEYUP: return "WM_KEYUP";
-    case WM_SYSKEYDOWN: return "WM_SYSKEYDOWN";
-    case WM_SYSKEYUP: return "WM_SYSKEYUP";
-    case WM_CHAR: return "WM_CHAR";
-    case WM_SYSCHAR: return "WM_SYSCHAR";
-    default: return nullptr;
+        case WM_KEYDOWN:
+            return "WM_KEYDOWN";
+        case WM_KEYUP:
+            return "WM_KEYUP";
+        case WM_SYSKEYDOWN:
+            return "WM_SYSKEYDOWN";
+        case WM_SYSKEYUP:
+            return "WM_SYSKEYUP";
+        case WM_CHAR:
+            return "WM_CHAR";
+        case WM_SYSCHAR:
+            return "WM_SYSCHAR";
+        default:
+            return nullptr;
     }
 }
 
@@ -211,42 +229,41 @@ LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (LogInput(window, message, wParam, lParam)) return 0;
     switch (message) {
-    case WM_CREATE: {
-        RECT client;
-        GetClientRect(window, &client);
-        g_target.edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                        WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN, 0, 0,
-                                        client.right, kEditHeight, window, HMENU(INT_PTR(kEditId)),
-                                        GetModuleHandleW(nullptr), nullptr);
-        SetWindowSubclass(g_target.edit, EditProc, kEditSubclassId, 0);
-        return 0;
-    }
-    case WM_SETFOCUS:
-        SetFocus(g_target.edit);
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        for (const PaintBlock& block : g_target.options.paints) {
-            HBRUSH brush = CreateSolidBrush(block.colour);
-            FillRect(dc, &block.rect, brush);
-            DeleteObject(brush);
+        case WM_CREATE: {
+            RECT client;
+            GetClientRect(window, &client);
+            g_target.edit = CreateWindowExW(
+                WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN,
+                0, 0, client.right, kEditHeight, window, HMENU(INT_PTR(kEditId)), GetModuleHandleW(nullptr), nullptr);
+            SetWindowSubclass(g_target.edit, EditProc, kEditSubclassId, 0);
+            return 0;
         }
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case kLogTextMessage:
-        LogEditText();
-        return 1;
-    case WM_CLOSE:
-        g_target.Log("CLOSE");
-        LogEditText();
-        DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        RemoveWindowSubclass(g_target.edit, EditProc, kEditSubclassId);
-        PostQuitMessage(0);
-        return 0;
+        case WM_SETFOCUS:
+            SetFocus(g_target.edit);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            for (const PaintBlock& block : g_target.options.paints) {
+                HBRUSH brush = CreateSolidBrush(block.colour);
+                FillRect(dc, &block.rect, brush);
+                DeleteObject(brush);
+            }
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case kLogTextMessage:
+            LogEditText();
+            return 1;
+        case WM_CLOSE:
+            g_target.Log("CLOSE");
+            LogEditText();
+            DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            RemoveWindowSubclass(g_target.edit, EditProc, kEditSubclassId);
+            PostQuitMessage(0);
+            return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -289,16 +306,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     RegisterClassExW(&windowClass);
 
     DWORD style = options.popup ? WS_POPUP : WS_OVERLAPPEDWINDOW;
-    HWND window = CreateWindowExW(0, kClassName, options.title.c_str(), style, options.x, options.y,
-                                  options.width, options.height, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExW(0, kClassName, options.title.c_str(), style, options.x, options.y, options.width,
+                                  options.height, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     ShowWindow(window, showCommand);
     UpdateWindow(window);
 
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
-    g_target.Log("READY " + std::to_string(reinterpret_cast<uintptr_t>(window)) + " " + std::to_string(origin.x) +
-                 " " + std::to_string(origin.y));
+    g_target.Log("READY " + std::to_string(reinterpret_cast<uintptr_t>(window)) + " " + std::to_string(origin.x) + " " +
+                 std::to_string(origin.y));
 
     int exitCode = RunMessageLoop();
     if (g_target.log != INVALID_HANDLE_VALUE) CloseHandle(g_target.log);

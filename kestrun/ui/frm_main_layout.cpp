@@ -45,7 +45,7 @@ constexpr std::array kControls = {
     ControlSpec{id::kTxtScreenY + 0, ControlKind::Edit, "txtScreenY", "100", 1005, 390, 690, 330, ""},
     ControlSpec{id::kCmdGetXY + 0, ControlKind::Button, "CmdGetXY", "↖", 1755, 390, 480, 330, kTipPositionAndColour},
     ControlSpec{id::kLabel2 + 0, ControlKind::Label, "Label2", "对比图：", 255, 825, 720, 255, ""},
-    ControlSpec{id::kLabel2 + 1, ControlKind::Label, "Label2", "宽度40px", 255, 1095, 720, 255, ""},
+    ControlSpec{id::kLabel2 + 1, ControlKind::Label, "Label2", "宽度40px", 255, 1095, 750, 255, ""},
     ControlSpec{id::kPicture2, ControlKind::Picture, "Picture2", "", 1005, 795, 400, 400, ""},
     ControlSpec{id::kPicture1, ControlKind::Picture, "Picture1", "", 1470, 795, 400, 400, ""},
     ControlSpec{id::kCmdOrder + 0, ControlKind::Button, "CmdOrder", "比较位图(&B)", 255, 1380, 1980, 375, ""},

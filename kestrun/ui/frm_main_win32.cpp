@@ -4,17 +4,11 @@
 
 #include <vector>
 
-#include "common/text/colour.h"
-#include "common/win32/desktop_win32.h"
-#include "common/win32/dialogs_win32.h"
-#include "common/win32/files_win32.h"
-#include "common/win32/timers_win32.h"
+#include <shellapi.h>
+
 #include "common/win32/wide.h"
-#include "kestrun/engine/interpreter.h"
-#include "kestrun/engine/run_control.h"
-#include "kestrun/engine/run_log.h"
+#include "kestrun/ui/frm_main_app_win32.h"
 #include "kestrun/ui/frm_main_layout.h"
-#include "kestrun/ui/list_manager.h"
 #include "kestrun/ui/picture_box_win32.h"
 #include "kestrun/ui/product.h"
 #include "kestrun/ui/startup.h"
@@ -24,10 +18,8 @@ namespace kestrun {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KestrunFrmMain";
-constexpr int kLivePictureBase = 1000;       // Picture1(n): 1000 + n
-constexpr int kReferencePictureBase = 5000;  // Picture2(n): 5000 + n
-
-COLORREF ToColorRef(int32_t colour) { return COLORREF(uint32_t(colour) & 0xFFFFFF); }
+// The drop-down list of a combo box below its edit part.
+constexpr int kComboListTwips = 1800;
 
 // The settings file named on the command line. The shell quotes a path with
 // blanks (a file dropped on the program), so one pair of surrounding quotes
@@ -42,35 +34,6 @@ std::string SettingsFileArgument(const std::wstring& commandLine) {
 
 }  // namespace
 
-// The platform services and the portable handlers behind the window.
-class FrmMainApp {
-public:
-    FrmMainApp(HWND hwnd, MainModel& model)
-        : desktop(hwnd),
-          dialogs(hwnd),
-          timers(hwnd),
-          codec(text::MakeSystemCodec()),
-          log(model, desktop, files, *codec),
-          interpreter(model, desktop, files, log, random),
-          runControl(model, desktop, dialogs, timers, log, interpreter, std::string(kProductName)),
-          lists(model, files, dialogs, desktop, *codec) {
-        // The power-off ends the program at once, without the close-down.
-        runControl.endProgram = [] { ExitProcess(0); };
-        lists.rowClick = [this](int row) { runControl.RowClick(row); };
-    }
-
-    win32::Win32Desktop desktop;
-    win32::Win32Dialogs dialogs;
-    win32::Win32FileSystem files;
-    win32::Win32Timers timers;
-    std::unique_ptr<text::AnsiCodec> codec;
-    DefaultRandomSource random;
-    RunLog log;
-    Interpreter interpreter;
-    RunControl runControl;
-    ListManager lists;
-};
-
 FrmMain::FrmMain() = default;
 
 FrmMain::~FrmMain() {
@@ -81,10 +44,14 @@ FrmMain::~FrmMain() {
 int FrmMain::Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
 bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int showCommand) {
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX icc{};
+    icc.dwSize = sizeof(icc);
+    icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&icc);
 
-    WNDCLASSEXW wc{sizeof(wc)};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;  // a double click on the background pins the window
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
@@ -110,6 +77,7 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
 
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
+    DragAcceptFiles(hwnd_, TRUE);
     StartUp(SettingsFileArgument(commandLine), model_, app_->files, app_->lists, *app_->codec,
             [this] { app_->runControl.StartUnattended(); });
     app_->runControl.StartScheduler();
@@ -117,7 +85,8 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
 }
 
 void FrmMain::CreateControls() {
-    NONCLIENTMETRICSW metrics{sizeof(metrics)};
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
     SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     metrics.lfMessageFont.lfHeight = -MulDiv(9, dpi_, 72);
     font_ = CreateFontIndirectW(&metrics.lfMessageFont);
@@ -145,23 +114,45 @@ void FrmMain::CreateControls() {
             style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
             exStyle = WS_EX_CLIENTEDGE;
             break;
-        case ControlKind::Label: cls = L"STATIC"; break;
+        case ControlKind::Label:
+            cls = L"STATIC";
+            style |= SS_LEFTNOWORDWRAP;
+            if (spec.id == id::kLabKey) style |= SS_NOTIFY;  // a click shows the key-name help
+            break;
+        case ControlKind::ComboBox:
+            cls = L"COMBOBOX";
+            style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+            break;
+        case ControlKind::Picture: {
+            RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left + spec.width), Px(spec.top + spec.height)};
+            CreatePictureBox(hwnd_, spec.id, pixels, spec.id == id::kPicture2 ? &model_.CaptureBox() : nullptr);
+            continue;
+        }
         case ControlKind::ColourLabel:
             cls = L"STATIC";
             style |= SS_CENTER | SS_CENTERIMAGE;
             exStyle = WS_EX_CLIENTEDGE;
             break;
         }
+        int height = Px(spec.height) + (spec.kind == ControlKind::ComboBox ? Px(kComboListTwips) : 0);
         HWND control = CreateWindowExW(exStyle, cls, win32::Wide(spec.caption).c_str(), style, Px(spec.left),
-                                       Px(spec.top), Px(spec.width), Px(spec.height), hwnd_,
+                                       Px(spec.top), Px(spec.width), height, hwnd_,
                                        reinterpret_cast<HMENU>(INT_PTR(spec.id)), instance, nullptr);
         SendMessageW(control, WM_SETFONT, WPARAM(font_), TRUE);
+        if (spec.id == id::kCmbMouse) {
+            for (std::string_view item : kCmbMouseItems) {
+                SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(item).c_str()));
+            }
+        }
         if (!spec.tooltip.empty()) AddTooltip(control, spec.tooltip);
     }
     // Frames are drawn below the controls they hold.
     for (int frame : {id::kFrame1, id::kFrame2, id::kFrame3}) {
         SetWindowPos(Control(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
+    // The controls start from the model's state (combo boxes, for one, do
+    // not take their text from the creation call).
+    for (int c = 0; c <= int(kestrun::Control::Last); ++c) Render(kestrun::Control(c));
 }
 
 void FrmMain::UpdateTooltip(HWND control, std::string_view text) {
@@ -182,168 +173,6 @@ void FrmMain::AddTooltip(HWND control, std::string_view text) {
     tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = wide.data();
     SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-std::string FrmMain::ControlText(int controlId) const {
-    HWND control = Control(controlId);
-    int length = GetWindowTextLengthW(control);
-    std::wstring text(size_t(length) + 1, L'\0');
-    int copied = GetWindowTextW(control, text.data(), length + 1);
-    text.resize(size_t(copied > 0 ? copied : 0));
-    return win32::Narrow(text);
-}
-
-void FrmMain::SetControlText(int controlId, std::string_view text) {
-    if (ControlText(controlId) == text) return;
-    rendering_ = true;
-    SetWindowTextW(Control(controlId), win32::Wide(text).c_str());
-    rendering_ = false;
-}
-
-void FrmMain::Render(kestrun::Control what) {
-    switch (what) {
-    case kestrun::Control::List1: RenderList(); break;
-    case kestrun::Control::CmdGoto:
-        SetControlText(id::kCmdGoto, model_.CmdGotoCaption());
-        InvalidateRect(Control(id::kCmdGoto), nullptr, TRUE);
-        break;
-    case kestrun::Control::TxtRound: SetControlText(id::kTxtRound, model_.TxtRound()); break;
-    case kestrun::Control::TxtStartime: SetControlText(id::kTxtStartime, model_.TxtStartime()); break;
-    case kestrun::Control::ChkShut:
-        CheckDlgButton(hwnd_, id::kChkShut, model_.ChkShut() ? BST_CHECKED : BST_UNCHECKED);
-        break;
-    case kestrun::Control::ChkDingshi:
-        CheckDlgButton(hwnd_, id::kChkDingshi, model_.ChkDingshi() ? BST_CHECKED : BST_UNCHECKED);
-        break;
-    case kestrun::Control::LabelColor:
-        for (int i = 0; i < 2; ++i) {
-            SetControlText(id::kLabelColor + i, model_.LabelColor(i).caption);
-            InvalidateRect(Control(id::kLabelColor + i), nullptr, TRUE);
-        }
-        break;
-    case kestrun::Control::Bitmaps: RenderBitmaps(); break;
-    case kestrun::Control::Cmdrecord: SetControlText(id::kCmdrecord, model_.CmdrecordCaption()); break;
-    case kestrun::Control::ExportTooltip: UpdateTooltip(Control(id::kCmdListManger + 5), model_.CurrentPlanPath()); break;
-    default: break;
-    }
-}
-
-void FrmMain::RenderList() {
-    HWND list = Control(id::kList1);
-    // Rebuilding a long list at every tick would be slow: rows are rewritten
-    // only when they changed, the selection always.
-    int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    bool same = count == model_.RowCount();
-    for (int i = 0; same && i < count; ++i) {
-        int length = int(SendMessageW(list, LB_GETTEXTLEN, i, 0));
-        std::wstring row(size_t(length) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()));
-        row.resize(size_t(length));
-        same = win32::Narrow(row) == model_.Rows()[size_t(i)];
-    }
-    if (!same) {
-        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        for (const std::string& row : model_.Rows()) {
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(row).c_str()));
-        }
-        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list, nullptr, TRUE);
-    }
-    SendMessageW(list, LB_SETCURSEL, WPARAM(model_.SelectedRow()), 0);
-}
-
-void FrmMain::RenderBitmaps() {
-    auto place = [&](std::map<int, HWND>& boxes, int base, TwipsRect (*rectOf)(int), bool live) {
-        for (auto it = boxes.begin(); it != boxes.end();) {
-            if (!model_.Bitmaps().count(it->first)) {
-                DestroyWindow(it->second);
-                it = boxes.erase(it);
-            } else {
-                ++it;
-            }
-        }
-        for (auto& [n, entry] : model_.Bitmaps()) {
-            const platform::Image* image = live ? &entry.live : &entry.reference;
-            auto found = boxes.find(n);
-            if (found != boxes.end()) {
-                SetPictureBoxImage(found->second, image);
-                continue;
-            }
-            TwipsRect r = rectOf(n);
-            RECT pixels{Px(r.left), Px(r.top), Px(r.left + r.width), Px(r.top + r.height)};
-            boxes[n] = CreatePictureBox(hwnd_, base + n, pixels, image);
-        }
-    };
-    place(livePictures_, kLivePictureBase, LiveBitmapRect, true);
-    place(referencePictures_, kReferencePictureBase, ReferenceBitmapRect, false);
-}
-
-HBRUSH FrmMain::BrushFor(int32_t colour) {
-    auto found = brushes_.find(colour);
-    if (found != brushes_.end()) return found->second;
-    HBRUSH brush = CreateSolidBrush(ToColorRef(colour));
-    brushes_[colour] = brush;
-    return brush;
-}
-
-LRESULT FrmMain::ColourControl(HDC dc, HWND control) {
-    int controlId = GetDlgCtrlID(control);
-    if (controlId == id::kLabelColor || controlId == id::kLabelColor + 1) {
-        int32_t colour = model_.LabelColor(controlId - id::kLabelColor).backColour;
-        if (colour >= 0) {
-            SetBkColor(dc, ToColorRef(colour));
-            return reinterpret_cast<LRESULT>(BrushFor(colour));
-        }
-    }
-    return DefWindowProcW(hwnd_, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(control));
-}
-
-void FrmMain::DrawColourButton(const DRAWITEMSTRUCT& item) {
-    RECT rect = item.rcItem;
-    FillRect(item.hDC, &rect, BrushFor(model_.CmdGotoColour()));
-    bool pressed = item.itemState & ODS_SELECTED;
-    DrawEdge(item.hDC, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    SetBkMode(item.hDC, TRANSPARENT);
-    HGDIOBJ old = SelectObject(item.hDC, font_);
-    std::wstring caption = win32::Wide(model_.CmdGotoCaption());
-    DrawTextW(item.hDC, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(item.hDC, old);
-    if (item.itemState & ODS_FOCUS) {
-        InflateRect(&rect, -4, -4);
-        DrawFocusRect(item.hDC, &rect);
-    }
-}
-
-void FrmMain::OnCommand(int controlId, int code, HWND) {
-    if (rendering_) return;
-    switch (controlId) {
-    case id::kCmdGoto:
-        if (code == BN_CLICKED) app_->runControl.Toggle();
-        break;
-    case id::kList1:
-        if (code == LBN_SELCHANGE) {
-            app_->runControl.RowClick(int(SendMessageW(Control(id::kList1), LB_GETCURSEL, 0, 0)));
-        }
-        break;
-    case id::kTxtRound:
-        if (code == EN_CHANGE) model_.SetTxtRound(ControlText(id::kTxtRound));
-        break;
-    case id::kTxtStartime:
-        if (code == EN_CHANGE) model_.SetTxtStartime(ControlText(id::kTxtStartime));
-        break;
-    case id::kChkShut:
-        if (code == BN_CLICKED) model_.SetChkShut(IsDlgButtonChecked(hwnd_, id::kChkShut) == BST_CHECKED);
-        break;
-    case id::kChkDingshi:
-        if (code == BN_CLICKED) model_.SetChkDingshi(IsDlgButtonChecked(hwnd_, id::kChkDingshi) == BST_CHECKED);
-        break;
-    default:
-        if (controlId >= id::kCmdListManger && controlId < id::kCmdListManger + 6 && code == BN_CLICKED) {
-            app_->lists.CmdListManger(controlId - id::kCmdListManger);
-        }
-        break;
-    }
 }
 
 LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -368,7 +197,18 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (app_->timers.HandleTimer(wParam)) return 0;
         break;
-    case WM_CTLCOLORSTATIC: return ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+        return ColourControl(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == Control(id::kList1)) {
+            ShowListMenu();
+            return 0;
+        }
+        break;
+    case WM_LBUTTONDOWN: OnBackgroundClick(lParam, false); return 0;
+    case WM_LBUTTONDBLCLK: OnBackgroundClick(lParam, true); return 0;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_DRAWITEM:
         if (wParam == WPARAM(id::kCmdGoto)) {
             DrawColourButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -380,7 +220,9 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         DestroyWindow(hwnd_);
         return 0;
     case WM_DESTROY:
+        app_->recordHook.Remove();
         app_->timers.KillTimer(kTimer1);
+        app_->timers.KillTimer(kTimer2);
         app_->timers.KillTimer(kTimer3);
         PostQuitMessage(0);
         return 0;

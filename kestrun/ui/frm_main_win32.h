@@ -5,10 +5,13 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "kestrun/ui/main_model.h"
 
@@ -38,7 +41,14 @@ private:
     void Render(Control what);
     void RenderList();
     void RenderBitmaps();
-    LRESULT ColourControl(HDC dc, HWND control);
+    void RenderComboEntries(int controlId, const std::vector<std::string>& entries, std::string_view text);
+    LRESULT ColourControl(UINT msg, HDC dc, HWND control);
+    void ShowListMenu();
+    void OnBackgroundClick(LPARAM point, bool doubleClick);
+    void OnDropFiles(HDROP drop);
+    // The index of a reference picture box (0: the capture box), -1 for
+    // another window.
+    int ReferenceBoxIndex(HWND box) const;
     void DrawColourButton(const DRAWITEMSTRUCT& item);
     HBRUSH BrushFor(int32_t colour);
     int Px(int twips) const;

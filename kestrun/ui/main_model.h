@@ -60,6 +60,8 @@ enum class Control {
     TxtTime,
     CaptureBox,  // the image of Picture2(0)
     Pinned,      // the window is kept above other windows
+    // Stays last: the window draws every part up to here when it opens.
+    Last = Pinned,
 };
 
 struct ColourLabel {
