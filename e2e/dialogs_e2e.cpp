@@ -236,7 +236,10 @@ TEST(DialogsTest, ChooseFileStartsInTheFolderAndReturnsTheChosenPath) {
     std::wstring folderName = folderPath.substr(folderPath.find_last_of(L'\\') + 1);
     Win32Dialogs dialogs;
 
-    platform::FileChooserRequest request{"请选择文件", win32::Narrow(folderPath), "文本文件 (*.txt;*.csv)|*.txt;*.csv"};
+    platform::FileChooserRequest request;
+    request.title = "请选择文件";
+    request.initialFolder = win32::Narrow(folderPath);
+    request.filter = "文本文件 (*.txt;*.csv)|*.txt;*.csv";
     ChooserSeen seen;
     std::string chosen = WithDialog<std::string>(
         L"请选择文件", [&](HWND chooser) { AnswerChooser(chooser, L"列表.txt", seen); },

@@ -4,6 +4,7 @@
 // stops by itself.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <regex>
 #include <string>
 #include <vector>
@@ -146,6 +147,80 @@ TEST_F(KestrunRunTest, PlanOfEveryKindRunsAgainstTheTargetAndLogsEachLine) {
 
     target->Close();
     kestrun->Close(window);
+}
+
+TEST_F(KestrunRunTest, WindowOperationsActOnASecondWindowFoundByTitle) {
+    e2e::TargetOptions options;
+    options.title = L"Kestrun 窗口操作 Target";
+    options.rect = {600, 500, 900, 700};
+    auto target = e2e::TargetWindow::Start(options);
+    ASSERT_TRUE(target);
+    HWND window = target->Window();
+    // The contained, case-insensitive title finds it; the missing one is logged.
+    auto kestrun = StartWithPlan({
+        "窗口操作=最大化,窗口操作 target",
+        "窗口操作=置顶,Kestrun 窗口操作 Target",
+        "窗口操作=半透明,Kestrun 窗口操作 Target",
+        "窗口操作=还原,Kestrun 窗口操作 Target",
+        "窗口操作=激活,没有这个窗口",
+    });
+    ASSERT_TRUE(kestrun);
+    HWND main = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitForRunEnd(*kestrun, 20000));
+    EXPECT_FALSE(IsZoomed(window)) << "restored after the maximise";
+    LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+    EXPECT_TRUE(exStyle & WS_EX_LAYERED);
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(window, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 125);
+    EXPECT_TRUE(Contains(RunLog(*kestrun), "T\t【错误】找不到窗口: 没有这个窗口"));
+    target->Close();
+    kestrun->Close(main);
+}
+
+TEST_F(KestrunRunTest, ScreenshotsAreJpegFilesWhoseSizeFollowsTheQuality) {
+    e2e::TargetOptions options;
+    options.title = L"Kestrun Screenshot Target";
+    options.rect = {100, 100, 500, 400};
+    for (int i = 0; i < 20; ++i) {
+        options.paints.push_back(std::to_wstring(i * 17) + L",80," + std::to_wstring(8) + L",200," +
+                                 std::to_wstring(i * 0x0B1F37));
+    }
+    auto target = e2e::TargetWindow::Start(options);
+    ASSERT_TRUE(target);
+    POINT corner = target->ScreenPoint(0, 80);
+    std::string region = "," + std::to_string(corner.x) + "," + std::to_string(corner.y) + ",340,200";
+    auto kestrun = StartWithPlan({"屏幕截图=区域,95" + region, "等待时间=1100", "屏幕截图=区域,5" + region});
+    ASSERT_TRUE(kestrun);
+    HWND main = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitForRunEnd(*kestrun, 20000));
+
+    std::map<std::string, std::string> byName;  // names sort by time
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((kestrun->Folder() + L"screenshot\\*.jpg").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        std::string name = win32::Narrow(found.cFileName);
+        EXPECT_TRUE(std::regex_match(name, std::regex("区域截图\\d{14}\\.jpg"))) << name;
+        byName[name] = e2e::ReadWholeFile(kestrun->Folder() + L"screenshot\\" + found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::vector<std::string> shots;
+    for (const auto& [name, shot] : byName) shots.push_back(shot);
+    ASSERT_EQ(shots.size(), 2u) << "two shots a second apart have two names";
+    for (const auto& shot : shots) {
+        ASSERT_GE(shot.size(), 4u);
+        EXPECT_EQ(shot.substr(0, 2), "\xFF\xD8");
+        EXPECT_EQ(shot.substr(shot.size() - 2), "\xFF\xD9");
+    }
+    // The first shot is quality 95, the second 5.
+    EXPECT_GT(shots[0].size(), shots[1].size() * 2) << "quality changes the file";
+    target->Close();
+    kestrun->Close(main);
 }
 
 TEST_F(KestrunRunTest, MissingSettingsFileShowsTheWindowWithoutRunning) {

@@ -33,7 +33,7 @@
 //                                             CR as "\r" and LF as "\n"; on WM_CLOSE and on kLogTextMessage
 //   CLOSE                                     WM_CLOSE arrived; the window closes and the process exits 0
 #include <windows.h>
-
+// These need <windows.h> before them.
 #include <commctrl.h>
 #include <shellapi.h>
 #include <windowsx.h>
