@@ -223,6 +223,17 @@ TEST_F(KestrunRunTest, ScreenshotsAreJpegFilesWhoseSizeFollowsTheQuality) {
     kestrun->Close(main);
 }
 
+TEST_F(KestrunRunTest, ClosingDuringALongWaitEndsTheProgramAtOnce) {
+    auto kestrun = StartWithPlan({"等待时间=60000"});
+    ASSERT_TRUE(kestrun);
+    HWND main = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Contains(RunLog(*kestrun), "T\t等待时间=60000"); }));
+    std::optional<DWORD> exitCode = kestrun->Close(main, 3000);
+    ASSERT_TRUE(exitCode.has_value()) << "the program lingered in the wait after its window closed";
+    EXPECT_EQ(*exitCode, 0u);
+}
+
 TEST_F(KestrunRunTest, MissingSettingsFileShowsTheWindowWithoutRunning) {
     auto kestrun = e2e::Program::Start(L"kestrun.exe", inputs_.Path() + L"missing.ini");
     ASSERT_TRUE(kestrun);

@@ -121,12 +121,11 @@ std::optional<platform::Image> Win32Desktop::CopyScreen(int x, int y, int width,
     std::optional<platform::Image> result;
     if (dib && bits) {
         HGDIOBJ previous = SelectObject(memory, dib);
-        // Only the part of the block that lies on the screen is copied: a
-        // source rectangle that reaches beyond the screen is not copied
-        // reliably everywhere (Wine copies nothing at all), while the DIB is
-        // black already where nothing is copied.
-        // (In 64 bits, so that a block near the end of the int range cannot
-        // overflow.)
+        // Only the part of the block that lies on the screen is copied, since
+        // a source rectangle that reaches beyond the screen is not copied
+        // reliably everywhere (Wine copies nothing at all); the DIB stays
+        // black where nothing is copied. The edges are worked out in 64 bits
+        // so that a block near the end of the int range cannot overflow.
         long long screenLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
         long long screenTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
         long long left = std::max<long long>(x, screenLeft);
@@ -335,6 +334,12 @@ void Win32Desktop::Sleep(uint32_t milliseconds) { ::Sleep(milliseconds); }
 void Win32Desktop::PumpMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        // The window closed while an instruction waited: the quit request is
+        // the main loop's, so it goes back in the queue for the loop to see.
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(int(message.wParam));
+            return;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -166,6 +166,7 @@ void Interpreter::Wait(const script::InstructionLine& line) {
         int64_t remaining = duration - elapsed;
         desktop_.Sleep(uint32_t(remaining > kWaitSliceMs ? kWaitSliceMs : remaining));
         desktop_.PumpMessages();
+        if (model_.closing) break;
     }
     Advance();
 }

@@ -227,6 +227,13 @@ TEST_F(InterpreterTest, WaitSleepsInSlicesAndPumps) {
     }
 }
 
+TEST_F(InterpreterTest, ClosingTheWindowEndsAWaitAtItsNextSlice) {
+    desktop_.PostAt(desktop_.Clock().Elapsed() + 300, [&] { model_.closing = true; });
+    uint32_t start = desktop_.TimeGetTime();
+    Run("等待时间=60000");
+    EXPECT_LT(desktop_.TimeGetTime() - start, 400u);
+}
+
 TEST_F(InterpreterTest, RowClickDuringAWaitAdvancesFromTheClickedRow) {
     desktop_.PostAt(desktop_.Clock().Elapsed() + 300, [&] { model_.instructionPointer = 9; });
     EXPECT_EQ(Run("等待时间=1000", 2), 10);

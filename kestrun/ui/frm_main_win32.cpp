@@ -216,6 +216,7 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
+        model_.closing = true;
         CloseDown(model_, app_->files, *app_->codec);
         DestroyWindow(hwnd_);
         return 0;

@@ -182,6 +182,9 @@ public:
     std::string programFolder;  // ends in "\"
     std::string runLogPath;
     bool loggingOn = true;
+    // Set when the window is being closed: a wait in progress ends at its
+    // next slice instead of keeping the program alive without a window.
+    bool closing = false;
 
 private:
     void Changed(Control c) {
