@@ -68,9 +68,9 @@ TEST(DesktopWindowsTest, ForegroundWindowFollowsSetForegroundWindow) {
 
     for (HWND window : {first->Window(), second->Window(), first->Window()}) {
         bool accepted = false;
-        EXPECT_TRUE(e2e::BringToFront(window, [&] { return accepted = desktop.SetForegroundWindow(Handle(window)); }));
+        EXPECT_TRUE(e2e::ActUntil([&] { accepted = desktop.SetForegroundWindow(Handle(window)); },
+                                  [&] { return desktop.GetForegroundWindow() == Handle(window); }));
         EXPECT_TRUE(accepted);
-        EXPECT_EQ(desktop.GetForegroundWindow(), Handle(window));
     }
     EXPECT_EQ(first->Close(), 0u);
     EXPECT_EQ(second->Close(), 0u);
@@ -93,11 +93,13 @@ TEST(DesktopWindowsTest, ShowWindowCommandsChangeTheWindowState) {
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.command);
-        EXPECT_TRUE(desktop.ShowWindow(Handle(window), step.command));
-        EXPECT_TRUE(e2e::WaitUntil([&] {
+        auto reached = [&] {
             return bool(IsWindowVisible(window)) == step.visible && bool(IsZoomed(window)) == step.zoomed &&
                    bool(IsIconic(window)) == step.iconic;
-        }));
+        };
+        bool accepted = false;
+        EXPECT_TRUE(e2e::ActUntil([&] { accepted = desktop.ShowWindow(Handle(window), step.command); }, reached));
+        EXPECT_TRUE(accepted);
     }
     EXPECT_FALSE(desktop.ShowWindow(0, platform::show::kShow));
     EXPECT_EQ(target->Close(), 0u);
@@ -149,10 +151,14 @@ TEST(DesktopWindowsTest, SendCloseMessageReturnsAfterTheWindowHandledIt) {
     ASSERT_TRUE(target);
     win32::Win32Desktop desktop;
 
+    SendMessageW(target->Edit(), WM_SETTEXT, 0, LPARAM(L"关闭 a\\b\r\nc"));
     desktop.SendCloseMessage(Handle(target->Window()));
-    // No waiting: the close was handled before the call returned.
+    // No waiting: the close was handled before the call returned, and the
+    // target logged its text on the way out.
     std::vector<std::string> lines = target->LogLines();
-    EXPECT_NE(std::find(lines.begin(), lines.end(), "CLOSE"), lines.end());
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "CLOSE");
+    EXPECT_EQ(lines.back(), "TEXT 关闭 a\\\\b\\r\\nc");
     EXPECT_EQ(target->Process().WaitForExit(), 0u);
 }
 

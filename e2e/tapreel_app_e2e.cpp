@@ -158,10 +158,4 @@ std::optional<DWORD> TapreelApp::Close(uint32_t timeoutMs) {
     return code;
 }
 
-void ClickAt(POINT point, DWORD downFlag, DWORD upFlag) {
-    SetCursorPos(point.x, point.y);
-    mouse_event(downFlag, 0, 0, 0, 0);
-    mouse_event(upFlag, 0, 0, 0, 0);
-}
-
 }  // namespace e2e

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/support/mouse.h"
 #include "e2e/support/temp_folder.h"
 #include "e2e/support/wait.h"
 
@@ -66,9 +67,5 @@ private:
     PROCESS_INFORMATION process_{};
     HWND window_ = nullptr;
 };
-
-// Left, right or middle click at a screen point with SetCursorPos and
-// mouse_event, as a user's hand would.
-void ClickAt(POINT point, DWORD downFlag = MOUSEEVENTF_LEFTDOWN, DWORD upFlag = MOUSEEVENTF_LEFTUP);
 
 }  // namespace e2e

@@ -39,23 +39,40 @@ std::wstring WindowTitle(HWND window) {
 
 std::unique_ptr<Program> Program::Start(const std::wstring& exeName, const std::wstring& arguments, int showCommand) {
     std::unique_ptr<Program> program(new Program());
-    if (program->Folder().empty()) return nullptr;
-    program->exePath_ = program->Folder() + exeName;
-    if (!CopyFileW((BinFolder() + exeName).c_str(), program->exePath_.c_str(), TRUE)) return nullptr;
+    program->ownFolder_ = std::make_unique<TempFolder>();
+    program->folder_ = program->ownFolder_->Path();
+    if (program->folder_.empty()) return nullptr;
+    if (!program->Launch(exeName, arguments, showCommand)) return nullptr;
+    return program;
+}
 
-    std::wstring commandLine = L"\"" + program->exePath_ + L"\"";
+std::unique_ptr<Program> Program::StartIn(const std::wstring& folder, const std::wstring& exeName,
+                                          const std::wstring& arguments, int showCommand) {
+    if (folder.empty() || folder.back() != L'\\') return nullptr;
+    std::unique_ptr<Program> program(new Program());
+    program->folder_ = folder;
+    if (!program->Launch(exeName, arguments, showCommand)) return nullptr;
+    return program;
+}
+
+bool Program::Launch(const std::wstring& exeName, const std::wstring& arguments, int showCommand) {
+    exePath_ = folder_ + exeName;
+    bool present = GetFileAttributesW(exePath_.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (!present && !CopyFileW((BinFolder() + exeName).c_str(), exePath_.c_str(), TRUE)) return false;
+
+    std::wstring commandLine = L"\"" + exePath_ + L"\"";
     if (!arguments.empty()) commandLine += L" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = WORD(showCommand);
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, program->Folder().c_str(),
-                        &startup, &program->process_)) {
-        return nullptr;
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.c_str(), &startup,
+                        &process_)) {
+        return false;
     }
-    CloseHandle(program->process_.hThread);
-    program->process_.hThread = nullptr;
-    return program;
+    CloseHandle(process_.hThread);
+    process_.hThread = nullptr;
+    return true;
 }
 
 Program::~Program() {

@@ -27,12 +27,19 @@ public:
     // Null when the copy or the start fails.
     static std::unique_ptr<Program> Start(const std::wstring& exeName, const std::wstring& arguments = L"",
                                           int showCommand = SW_SHOWNORMAL);
+    // Starts exeName in an existing program folder (ending in "\"), as a
+    // user starts the program again where it ran before and left its files.
+    // The exe is copied there from BinFolder() unless the folder holds it
+    // already. The folder is not removed when the object goes: its owner
+    // removes it. Null when the copy or the start fails.
+    static std::unique_ptr<Program> StartIn(const std::wstring& folder, const std::wstring& exeName,
+                                            const std::wstring& arguments = L"", int showCommand = SW_SHOWNORMAL);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     // The program folder, ending in "\".
-    const std::wstring& Folder() const { return folder_.Path(); }
+    const std::wstring& Folder() const { return folder_; }
     const std::wstring& ExePath() const { return exePath_; }
     DWORD ProcessId() const { return process_.dwProcessId; }
     bool IsRunning() const;
@@ -51,8 +58,11 @@ public:
 
 private:
     Program() = default;
+    // Copies the exe into folder_ (unless it is there) and starts it.
+    bool Launch(const std::wstring& exeName, const std::wstring& arguments, int showCommand);
 
-    TempFolder folder_;
+    std::unique_ptr<TempFolder> ownFolder_;  // null when started in a given folder
+    std::wstring folder_;
     std::wstring exePath_;
     PROCESS_INFORMATION process_{};
 };

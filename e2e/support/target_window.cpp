@@ -75,16 +75,10 @@ bool TargetWindow::Focus() const {
     return BringToFront(window_, [&] { return SetForegroundWindow(window_) != 0; });
 }
 
-bool BringToFront(HWND window, const std::function<bool()>& activate) {
-    constexpr int kAttempts = 4;
-    constexpr uint32_t kAttemptMs = 500;
-    for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        activate();
-        if (WaitUntil([&] { return GetForegroundWindow() == window; }, kAttemptMs)) return true;
-    }
-    return false;
-}
-
 std::optional<DWORD> TargetWindow::Close() { return program_->Close(window_); }
+
+bool BringToFront(HWND window, const std::function<bool()>& activate) {
+    return ActUntil([&] { activate(); }, [&] { return GetForegroundWindow() == window; });
+}
 
 }  // namespace e2e

@@ -17,11 +17,8 @@ namespace e2e {
 
 // Brings a window to the front by calling activate (which should call
 // SetForegroundWindow in some way) until the system reports the window in
-// front. Under Wine the window manager confirms a foreground change on its
-// own time and, just after windows have appeared, may still hand the focus
-// to the window it meant to focus, so activate is tried up to four times,
-// each time waiting up to half a second. True when the window came to the
-// front.
+// front; see ActUntil for why it may take more than one call. True when the
+// window came to the front.
 bool BringToFront(HWND window, const std::function<bool()>& activate);
 
 // Asks the target to log its edit text now (see target.cpp).

@@ -26,4 +26,25 @@ bool WaitUntil(const std::function<bool()>& condition, uint32_t timeoutMs) {
     }
 }
 
+bool ActUntil(const std::function<void()>& act, const std::function<bool()>& condition, int attempts, uint32_t eachMs) {
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        act();
+        DWORD heldSince = 0;
+        bool holding = false;
+        bool steady = WaitUntil(
+            [&] {
+                if (!condition()) {
+                    holding = false;
+                    return false;
+                }
+                if (!holding) heldSince = GetTickCount();
+                holding = true;
+                return GetTickCount() - heldSince >= kSteadyMs;
+            },
+            eachMs);
+        if (steady) return true;
+    }
+    return false;
+}
+
 }  // namespace e2e

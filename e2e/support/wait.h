@@ -16,6 +16,16 @@ inline constexpr uint32_t kDefaultTimeoutMs = 5000;
 // passed (returns false after one last poll).
 bool WaitUntil(const std::function<bool()>& condition, uint32_t timeoutMs = kDefaultTimeoutMs);
 
+// Under Wine the window manager confirms window changes (the foreground
+// window, maximised or restored) on its own time, and its answer to an
+// earlier change can arrive late and undo a newer one. For such changes:
+// act, then wait up to eachMs for condition to hold without a break for
+// kSteadyMs; repeated up to attempts times. True once it held. An act that
+// does not work at all still fails.
+inline constexpr uint32_t kSteadyMs = 200;
+bool ActUntil(const std::function<void()>& act, const std::function<bool()>& condition, int attempts = 4,
+              uint32_t eachMs = 1000);
+
 // Processes this thread's pending window messages.
 void PumpThreadMessages();
 

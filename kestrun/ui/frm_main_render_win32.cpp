@@ -2,6 +2,9 @@
 // names the part of the window that changed; only that part is redrawn.
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "common/win32/wide.h"
 #include "kestrun/ui/frm_main_layout.h"
 #include "kestrun/ui/frm_main_text_fields.h"
@@ -16,6 +19,19 @@ constexpr int kLivePictureBase = 1000;       // Picture1(n): 1000 + n
 constexpr int kReferencePictureBase = 5000;  // Picture2(n): 5000 + n
 
 COLORREF ToColorRef(int32_t colour) { return COLORREF(uint32_t(colour) & 0xFFFFFF); }
+
+std::vector<std::string> ComboEntries(HWND combo) {
+    std::vector<std::string> entries;
+    int count = int(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        int length = int(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
+        std::wstring entry(size_t(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+        entry.resize(size_t(length > 0 ? length : 0));
+        entries.push_back(win32::Narrow(entry));
+    }
+    return entries;
+}
 
 }  // namespace
 
@@ -37,13 +53,20 @@ void FrmMain::SetControlText(int controlId, std::string_view text) {
 
 void FrmMain::RenderComboEntries(int controlId, const std::vector<std::string>& entries, std::string_view text) {
     HWND combo = Control(controlId);
-    rendering_ = true;
-    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
-    for (const std::string& entry : entries) {
-        SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(entry).c_str()));
+    // Each character the user types into the edit part comes back here as a
+    // change of the model's text. Setting the text again would put the caret
+    // before what was typed, so the next character would land in front of
+    // it: the entries are rebuilt only when they changed, and the text is set
+    // only when it differs.
+    if (ComboEntries(combo) != entries) {
+        rendering_ = true;
+        SendMessageW(combo, CB_RESETCONTENT, 0, 0);  // empties the edit part too
+        for (const std::string& entry : entries) {
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(entry).c_str()));
+        }
+        rendering_ = false;
     }
-    SetWindowTextW(combo, win32::Wide(text).c_str());
-    rendering_ = false;
+    SetControlText(controlId, text);
 }
 
 void FrmMain::Render(kestrun::Control what) {

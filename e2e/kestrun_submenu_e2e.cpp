@@ -1,0 +1,177 @@
+// The "新增更多(&N)" submenu of List1's context menu in the real Kestrun
+// window: each of its sixteen entries, reached with the right mouse button
+// and the keyboard as a user reaches it, asks its own input box (title,
+// prompt, default) and appends its line, or nothing when the answer fails
+// the entry's test.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/support/dialog_driver.h"
+#include "e2e/support/kestrun_app.h"
+#include "e2e/support/mouse.h"
+#include "kestrun/ui/frm_main_layout.h"
+
+namespace {
+
+namespace id = kestrun::id;
+
+enum class Answer { kType, kKeepDefault, kCancel };
+
+struct MenuNewCase {
+    int index;  // menuNew Index (the separators between are skipped)
+    const char* title;
+    const char* prompt;
+    const char* defaultAnswer;
+    Answer answer;
+    const char* typed;
+    const char* line;  // the line appended; null when nothing is
+};
+
+// A key pressed as a quick hand presses it, a moment apart from the next.
+void Key(BYTE key) {
+    keybd_event(key, 0, 0, 0);
+    Sleep(10);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+    Sleep(20);
+}
+
+// The pop-up menus of the process that are open now.
+int OpenMenus(DWORD processId) {
+    struct Count {
+        DWORD processId;
+        int menus;
+    } count{processId, 0};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* c = reinterpret_cast<Count*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            wchar_t className[16] = {};
+            GetClassNameW(window, className, 16);
+            if (owner == c->processId && IsWindowVisible(window) && std::wstring(className) == L"#32768") ++c->menus;
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count.menus;
+}
+
+TEST(KestrunEditorSubmenuE2e, EachEntryAsksItsInputBoxAndAppendsItsLine) {
+    const std::vector<MenuNewCase> cases = {
+        {0, "新增鼠标滚动指令",
+         "请输入鼠标所在坐标及滚动步数，格数可为正数，也可为负数，坐标可输入也可不输入，比如100,100,3或-2", "",
+         Answer::kType, "100,100,3", "鼠标滚动=100,100,3"},
+        {2, "新增剪切板文字比较指令",
+         "请输入待比较的剪切板，如果包含该文字，将执行后续动作，否则请输入后退的步数或跳过的步数，输入格式如：Kestrun,"
+         "1或Kestrun,-2",
+         "", Answer::kType, "Kestrun,1", "比较文字=Kestrun,1"},
+        {4, "新增文件复制指令", "请输入待复制的文件的原始路径及目标路径，比如：c:\\文档1.docx,d:\\文档1.docx", "",
+         Answer::kType, "c:\\a.txt,d:\\b.txt", "文件操作=复制,c:\\a.txt,d:\\b.txt"},
+        {5, "新增文件移动指令", "请输入待移动的文件的原始路径及目标路径，比如：c:\\文档1.docx,d:\\文档2.docx", "",
+         Answer::kType, "   ", nullptr},
+        {6, "新增文件删除指令", "请输入待删除的文件的路径，比如：c:\\文档1.docx", "", Answer::kType, "c:\\a.txt",
+         "文件操作=删除,c:\\a.txt"},
+        {8, "新增窗口激活指令", "请输入待激活的窗口的标题，比如：记事本", "", Answer::kType, " 记事本 ",
+         "窗口操作=激活, 记事本 "},
+        {9, "新增窗口置顶指令", "请输入待置顶的窗口的标题，比如：记事本", "", Answer::kType, "记事本",
+         "窗口操作=置顶,记事本"},
+        {10, "新增取消窗口置顶指令", "请输入欲取消置顶的窗口的标题，比如：记事本", "", Answer::kType, "记事本",
+         "窗口操作=取消置顶,记事本"},
+        {11, "新增最大化窗口指令", "请输入待最大化的窗口的标题，比如：记事本", "", Answer::kType, "记事本",
+         "窗口操作=最大化,记事本"},
+        {12, "新增最小化窗口指令", "请输入待最小化的窗口的标题，比如：记事本", "", Answer::kType, "记事本",
+         "窗口操作=最小化,记事本"},
+        {13, "新增还原或恢复窗口指令", "请输入待还原的窗口的标题，比如：记事本", "", Answer::kType, "记事本",
+         "窗口操作=还原,记事本"},
+        {14, "新增隐藏窗口指令", "请输入待隐藏的窗口的标题，比如：记事本", "", Answer::kType, "记事本",
+         "窗口操作=隐藏,记事本"},
+        {15, "新增显示窗口指令", "请输入待显示的窗口的标题，比如：记事本", "", Answer::kType, "记事本",
+         "窗口操作=显示,记事本"},
+        {16, "新增关闭窗口指令", "请输入待关闭的窗口的标题，比如：记事本", "", Answer::kCancel, "", nullptr},
+        {17, "新增半透明窗口指令", "请输入待半透明的窗口的标题，比如：记事本", "", Answer::kType, "记事本",
+         "窗口操作=半透明,记事本"},
+        {19, "新增截图指令", "请输入屏幕截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "80", Answer::kType,
+         "100", nullptr},
+        {20, "新增截图指令", "请输入活动窗口截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "80",
+         Answer::kKeepDefault, "", "屏幕截图=窗口,80"},
+        {21, "新增截图指令", "请输入区域截图后保存的jpg图像的质量数0-100，越大质量越好，默认80，以及起始坐标及长宽大小",
+         "80,0,0,1200,800", Answer::kKeepDefault, "", "屏幕截图=区域,80,0,0,1200,800"},
+    };
+
+    std::unique_ptr<e2e::KestrunApp> app = e2e::KestrunApp::Start();
+    ASSERT_TRUE(app);
+    app->MoveTo(0, 0);
+    app->Press(id::kCmdOrder + 8);
+    std::vector<std::string> rows = {"等待时间=5000"};
+    ASSERT_TRUE(app->WaitForRows(rows));
+    ASSERT_EQ(app->SelectedRow(), 0);
+
+    const POINT list = e2e::CentreOf(app->Control(id::kList1));
+    int clicks = 0;
+    // Opens the entry's input box: the right button opens the list's menu
+    // and N its submenu; Home or End go to the first or the last entry, and
+    // Down and Up move over the entries, not the separators. Should a key be
+    // lost under Wine while the menus come and go, the wrong box or none
+    // opens: the box is then cancelled (which adds nothing) and the entry is
+    // chosen again. A box with the wrong title or prompt every time fails.
+    auto openEntry = [&](size_t position, const MenuNewCase& entry) -> HWND {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            e2e::ClickAt({list.x + (clicks++ % 2) * 40, list.y}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+            if (!e2e::WaitUntil([&] { return OpenMenus(app->ProcessId()) == 1; })) continue;
+            // Keys go to the foreground window's thread, which the window
+            // manager hands back to Kestrun in its own time after a dialog.
+            // The pointer leaves the menus, or the menus follow it and take
+            // the highlight away from the keys.
+            e2e::WaitUntil([&] { return GetForegroundWindow() == app->Window(); }, 1000);
+            SetCursorPos(list.x - 250, list.y + 250);
+            Key('N');
+            if (e2e::WaitUntil([&] { return OpenMenus(app->ProcessId()) == 2; }, 1000)) {
+                if (position < cases.size() / 2) {
+                    Key(VK_HOME);
+                    for (size_t down = 0; down < position; ++down) Key(VK_DOWN);
+                } else {
+                    Key(VK_END);
+                    for (size_t up = position + 1; up < cases.size(); ++up) Key(VK_UP);
+                }
+                Key(VK_RETURN);
+            }
+            HWND box = e2e::WaitForAnyDialog(app->ProcessId(), 1000);
+            if (box && e2e::WindowText(box) == entry.title && e2e::InputBoxPrompt(box) == entry.prompt) return box;
+            if (box) e2e::PressAndWaitClosed(box, IDCANCEL);
+            for (int escape = 0; escape < 4 && OpenMenus(app->ProcessId()) > 0; ++escape) {
+                Key(VK_ESCAPE);
+                e2e::WaitUntil([&] { return OpenMenus(app->ProcessId()) == 0; }, 200);
+            }
+        }
+        return nullptr;
+    };
+
+    for (size_t position = 0; position < cases.size(); ++position) {
+        const MenuNewCase& entry = cases[position];
+        SCOPED_TRACE(entry.title + std::string(" ") + std::to_string(entry.index));
+        HWND box = openEntry(position, entry);
+        ASSERT_NE(box, nullptr) << "no input box with this title and prompt";
+        EXPECT_EQ(e2e::InputBoxPrompt(box), entry.prompt);
+        EXPECT_EQ(e2e::InputBoxAnswer(box), entry.defaultAnswer);
+        switch (entry.answer) {
+            case Answer::kType:
+                ASSERT_TRUE(e2e::AnswerInputBox(box, entry.typed));
+                break;
+            case Answer::kKeepDefault:
+                ASSERT_TRUE(e2e::PressAndWaitClosed(box, IDOK));
+                break;
+            case Answer::kCancel:
+                ASSERT_TRUE(e2e::PressAndWaitClosed(box, IDCANCEL));
+                break;
+        }
+        if (entry.line) rows.push_back(entry.line);
+        // A refused answer adds nothing: the next entry's rows would show it.
+        EXPECT_TRUE(app->WaitForRows(rows)) << testing::PrintToString(app->Rows());
+        EXPECT_EQ(app->SelectedRow(), 0) << "an add from the submenu leaves the selection";
+    }
+    EXPECT_EQ(app->Close(), std::optional<DWORD>(0));
+}
+
+}  // namespace
