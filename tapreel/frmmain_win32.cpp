@@ -9,6 +9,7 @@
 #include "common/win32/dialogs_win32.h"
 #include "common/win32/files_win32.h"
 #include "common/win32/wide.h"
+#include "common/win32/window_kit.h"
 #include "tapreel/frmmain.h"
 #include "tapreel/frmmain_layout.h"
 #include "tapreel/mouse_hook_win32.h"
@@ -64,9 +65,7 @@ bool FrmmainWindow::Create(HINSTANCE instance, int showCommand) {
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
 
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    dpi_ = win32::ScreenDpi();
     RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     AdjustWindowRectEx(&rect, kWindowStyle, FALSE, kWindowExStyle);
 
@@ -92,14 +91,8 @@ bool FrmmainWindow::Create(HINSTANCE instance, int showCommand) {
 }
 
 void FrmmainWindow::CreateControls() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    metrics.lfMessageFont.lfHeight = -MulDiv(9, dpi_, 72);
-    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, nullptr, nullptr);
+    font_ = win32::CreateMessageFont(dpi_);
+    tooltip_ = win32::CreateTooltipWindow(hwnd_);
 
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     for (const ControlSpec& spec : BandControls()) {
@@ -143,14 +136,7 @@ void FrmmainWindow::CreateControls() {
 }
 
 void FrmmainWindow::AddTooltip(HWND control, std::string_view text) {
-    std::wstring wide = win32::Wide(text);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = wide.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    win32::AddTooltip(tooltip_, hwnd_, control, text);
 }
 
 void FrmmainWindow::ConnectListView() {
@@ -195,14 +181,7 @@ void FrmmainWindow::Layout() {
     list_.Move(table.left, table.top, table.width, table.height);
 }
 
-std::string FrmmainWindow::ControlText(int controlId) const {
-    HWND control = Item(controlId);
-    int length = GetWindowTextLengthW(control);
-    std::wstring text(size_t(length > 0 ? length : 0) + 1, L'\0');
-    int copied = GetWindowTextW(control, text.data(), int(text.size()));
-    text.resize(size_t(copied > 0 ? copied : 0));
-    return win32::Narrow(text);
-}
+std::string FrmmainWindow::ControlText(int controlId) const { return win32::WindowTextUtf8(Item(controlId)); }
 
 void FrmmainWindow::SetControlText(HWND control, std::string_view text) {
     rendering_ = true;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/win32/wide.h"
+#include "common/win32/window_kit.h"
 #include "kestrun/ui/frm_main_layout.h"
 #include "kestrun/ui/frm_main_text_fields.h"
 #include "kestrun/ui/frm_main_win32.h"
@@ -35,14 +36,7 @@ std::vector<std::string> ComboEntries(HWND combo) {
 
 }  // namespace
 
-std::string FrmMain::ControlText(int controlId) const {
-    HWND control = Control(controlId);
-    int length = GetWindowTextLengthW(control);
-    std::wstring text(size_t(length) + 1, L'\0');
-    int copied = GetWindowTextW(control, text.data(), length + 1);
-    text.resize(size_t(copied > 0 ? copied : 0));
-    return win32::Narrow(text);
-}
+std::string FrmMain::ControlText(int controlId) const { return win32::WindowTextUtf8(Control(controlId)); }
 
 void FrmMain::SetControlText(int controlId, std::string_view text) {
     if (ControlText(controlId) == text) return;

@@ -7,6 +7,7 @@
 #include <shellapi.h>
 
 #include "common/win32/wide.h"
+#include "common/win32/window_kit.h"
 #include "kestrun/ui/frm_main_app_win32.h"
 #include "kestrun/ui/frm_main_layout.h"
 #include "kestrun/ui/picture_box_win32.h"
@@ -59,9 +60,7 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
 
-    HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    dpi_ = win32::ScreenDpi();
     RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     AdjustWindowRectEx(&rect, style, FALSE, WS_EX_CONTROLPARENT);
@@ -85,14 +84,8 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
 }
 
 void FrmMain::CreateControls() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    metrics.lfMessageFont.lfHeight = -MulDiv(9, dpi_, 72);
-    font_ = CreateFontIndirectW(&metrics.lfMessageFont);
-
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, nullptr, nullptr);
+    font_ = win32::CreateMessageFont(dpi_);
+    tooltip_ = win32::CreateTooltipWindow(hwnd_);
 
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     for (const ControlSpec& spec : MainWindowControls()) {
@@ -156,24 +149,11 @@ void FrmMain::CreateControls() {
 }
 
 void FrmMain::UpdateTooltip(HWND control, std::string_view text) {
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    win32::RemoveTooltip(tooltip_, hwnd_, control);
     if (!text.empty()) AddTooltip(control, text);
 }
 
-void FrmMain::AddTooltip(HWND control, std::string_view text) {
-    std::wstring wide = win32::Wide(text);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd_;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = wide.data();
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
+void FrmMain::AddTooltip(HWND control, std::string_view text) { win32::AddTooltip(tooltip_, hwnd_, control, text); }
 
 LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {

@@ -1,0 +1,56 @@
+#include "common/win32/window_kit.h"
+
+#include <commctrl.h>
+
+#include "common/win32/wide.h"
+
+namespace win32 {
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+HFONT CreateMessageFont(int dpi) {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    metrics.lfMessageFont.lfHeight = -MulDiv(9, dpi, 72);
+    return CreateFontIndirectW(&metrics.lfMessageFont);
+}
+
+HWND CreateTooltipWindow(HWND owner) {
+    return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, nullptr, nullptr);
+}
+
+void AddTooltip(HWND tooltip, HWND owner, HWND control, std::string_view text) {
+    std::wstring wide = Wide(text);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = wide.data();
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void RemoveTooltip(HWND tooltip, HWND owner, HWND control) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+std::string WindowTextUtf8(HWND window) {
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(size_t(length > 0 ? length : 0) + 1, L'\0');
+    int copied = GetWindowTextW(window, text.data(), int(text.size()));
+    text.resize(size_t(copied > 0 ? copied : 0));
+    return Narrow(text);
+}
+
+}  // namespace win32
