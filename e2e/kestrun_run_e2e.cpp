@@ -105,6 +105,10 @@ TEST_F(KestrunRunTest, PlanOfEveryKindRunsAgainstTheTargetAndLogsEachLine) {
         "文件操作=复制," + win32::Narrow(copySource) + "," + copyTarget,
         "窗口操作=激活,Kestrun Run Target",
         "屏幕截图=区域,80,0,0,64,48",
+        // A document without an associated program: the shell fails silently.
+        "打开网址=" + inputs_.Utf8(L"nothing.unknownext"),
+        // A program by its command line, minimised without focus.
+        "打开文件=" + win32::Narrow(e2e::BinFolder()) + "target.exe,6",
     };
     auto kestrun = StartWithPlan(plan);
     ASSERT_TRUE(kestrun);
@@ -145,6 +149,13 @@ TEST_F(KestrunRunTest, PlanOfEveryKindRunsAgainstTheTargetAndLogsEachLine) {
     EXPECT_EQ(std::vector<std::string>(log.end() - 4, log.end()),
               (std::vector<std::string>{"", "T\t第 1 轮执行完成", "", "T\t"}));
 
+    // The launched program's window appeared; it is closed again.
+    HWND launched = nullptr;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (launched = FindWindowW(nullptr, L"E2E Target")) != nullptr; }));
+    if (launched) {
+        EXPECT_TRUE(IsIconic(launched)) << "started minimised (style 6)";
+        PostMessageW(launched, WM_CLOSE, 0, 0);
+    }
     target->Close();
     kestrun->Close(window);
 }
