@@ -135,5 +135,27 @@ TEST(ClickTableFormat, EveryValueIsFollowedByACommaAndTheFileEndsWithAnEmptyLine
     EXPECT_EQ(FormatClickTable({MakeRow({"1", "a,b"})}), "1,a,b,,,,,,,,\r\n\r\n");
 }
 
+// Files no program wrote: NUL bytes, bytes that are no GBK character, a line
+// of ten megabytes and a hundred thousand lines load row by row.
+TEST_F(ClickTableFileTest, ExtremeFilesLoadRowByRow) {
+    const std::string nul("\0", 1);
+    files_.AddFile(Path(),
+                   "1," + nul + ",2," + kGbkLeft + ",\x81\x30\xFF,500\r\n9," + std::string(10 << 20, '7') + ",3\r\n");
+    std::vector<ClickRow> rows = LoadClickTable(files_, *codec_, Path());
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].Column(2), nul);
+    EXPECT_EQ(rows[0].Column(4), "左键");
+    EXPECT_EQ(rows[0].Column(5).substr(0, 3), "\xEF\xBF\xBD");
+    EXPECT_EQ(rows[1].Column(2).size(), size_t(10 << 20));
+    EXPECT_EQ(rows[1].Column(3), "3");
+
+    std::string many;
+    for (int i = 0; i < 100'000; ++i) many += "1,100,200,\r\n";
+    files_.AddFile(Path(), many);
+    rows = LoadClickTable(files_, *codec_, Path());
+    ASSERT_EQ(rows.size(), 100'000u);
+    EXPECT_EQ(rows.back().Column(1), "100000");
+    EXPECT_EQ(rows.back().Column(3), "200");
+}
 }  // namespace
 }  // namespace tapreel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 #include "common/text/utf8.h"
 
@@ -299,12 +300,21 @@ void FakeDesktop::PumpMessages() {
         Record("PumpMessages");
         pumpRun_ = 1;
     }
+    waitLeftMessagePending_ = false;
     clock_.Pump(1);
 }
 
 void FakeDesktop::WaitForMessages(uint32_t milliseconds) {
+    auto messagePending = [this] {
+        std::optional<uint64_t> next = clock_.NextMessageTime();
+        return next && *next <= clock_.Elapsed();
+    };
+    if (waitLeftMessagePending_ && messagePending()) {
+        throw std::logic_error("WaitForMessages again with a message pending and no pump in between: the caller spins");
+    }
     Record("WaitForMessages " + std::to_string(milliseconds));
     clock_.WaitForMessage(milliseconds);
+    waitLeftMessagePending_ = messagePending();
 }
 
 // --- Process and system ---

@@ -34,7 +34,11 @@
 // world events on the way; PumpMessages advances it by 1 ms and delivers the
 // messages that are due, so a loop that pumps until 500 ms have passed ends;
 // WaitForMessages(ms) advances to the next message or by ms, whichever comes
-// first. Key presses and releases scripted by the test are world events.
+// first, and delivers nothing: the caller pumps. Waiting again while a message
+// is still pending, with no pump in between, is a loop that spins (on a real
+// desktop it burns the processor; here the clock would never move): the fake
+// throws std::logic_error so that the test fails instead of hanging. Key
+// presses and releases scripted by the test are world events.
 //
 // Key state follows GetAsyncKeyState: bit 15 while a key is held, bit 0 when
 // it went down since the last query of that key (the query clears it). The
@@ -182,6 +186,7 @@ private:
     VirtualClock clock_;
     std::vector<std::string> log_;
     size_t pumpRun_ = 0;  // calls merged into the last log line when it is a pump line
+    bool waitLeftMessagePending_ = false;  // the last WaitForMessages returned for a message not yet pumped
 
     std::array<KeyState, 256> keys_{};
     int screenWidth_;

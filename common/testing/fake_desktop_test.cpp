@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,20 @@ TEST(FakeDesktop, LogsActionsInOrderAndMergesRunsOfPumps) {
     EXPECT_EQ(desktop.TakeLog().size(), 9u);
     desktop.PumpMessages();
     EXPECT_EQ(desktop.Log(), Lines{"PumpMessages"});
+}
+
+TEST(FakeDesktop, WaitingAgainForAMessageThatWasNeverPumpedIsASpin) {
+    FakeDesktop desktop;
+    int delivered = 0;
+    desktop.PostAt(30, [&] { ++delivered; });
+    desktop.WaitForMessages(100);
+    EXPECT_EQ(desktop.Clock().Elapsed(), 30u) << "the wait ends when the message is due";
+    EXPECT_THROW(desktop.WaitForMessages(70), std::logic_error);
+    desktop.PumpMessages();
+    EXPECT_EQ(delivered, 1);
+    desktop.WaitForMessages(70);
+    desktop.WaitForMessages(10);  // nothing pending: waiting on is fine
+    EXPECT_EQ(desktop.Clock().Elapsed(), 111u);
 }
 
 TEST(FakeDesktop, ASpinLoopOverTheTickEnds) {

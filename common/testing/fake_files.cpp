@@ -133,10 +133,11 @@ bool FakeFileSystem::AppendFile(const std::string& path, const std::string& byte
     Entry* old = FindEntry(path);
     bool ok = Writable(path) && ParentExists(path) && !(old && (old->isFolder || old->flags.readOnly));
     if (!ok) return Logged(line, false);
-    if (old) {
-        old->bytes += bytes;
-    } else {
-        entries_[Key(path)] = Entry{Normalise(path), false, bytes, {}};
+    Entry& file = old ? *old : entries_[Key(path)];
+    if (!old) file = Entry{Normalise(path), false, "", {}};
+    file.bytes += bytes;
+    if (auto kept = keptTails_.find(Key(path)); kept != keptTails_.end() && file.bytes.size() >= 2 * kept->second) {
+        file.bytes.erase(0, file.bytes.size() - kept->second);
     }
     return Logged(line, true);
 }
@@ -252,6 +253,8 @@ std::vector<std::string> FakeFileSystem::AllFiles() const {
     }
     return files;
 }
+
+void FakeFileSystem::KeepTailOf(const std::string& path, size_t maxBytes) { keptTails_[Key(path)] = maxBytes; }
 
 void FakeFileSystem::FailWritesTo(const std::string& path) { failWrites_.insert(Key(path)); }
 

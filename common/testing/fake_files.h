@@ -80,6 +80,12 @@ public:
     // Every file, as stored, in name order.
     std::vector<std::string> AllFiles() const;
 
+    // Keeps only the end of a file that grows by appends, so that a test can
+    // append for hours of virtual time (a run log of a million lines) in
+    // bounded memory: once the file holds twice maxBytes, the older half is
+    // dropped. At least the last maxBytes bytes are always there.
+    void KeepTailOf(const std::string& path, size_t maxBytes);
+
     void FailWritesTo(const std::string& path);
     void FailReadsOf(const std::string& path);
     void SetDiskFull(bool full) { diskFull_ = full; }
@@ -106,6 +112,7 @@ private:
     std::map<std::string, Entry> entries_;  // by key: lower case, normalised
     std::set<std::string> failWrites_;
     std::set<std::string> failReads_;
+    std::map<std::string, size_t> keptTails_;  // by key: the bytes kept of an appended file
     bool diskFull_ = false;
     std::string programFolder_;
     std::vector<std::string> log_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,24 @@ TEST(FakeFileSystem, HiddenFilesAreNoOrdinaryFilesButCanBeRead) {
     EXPECT_EQ(files.ReadFile("C:\\h.txt"), "h");
     files.FailReadsOf("C:\\h.txt");
     EXPECT_FALSE(files.ReadFile("C:\\h.txt"));
+}
+
+TEST(FakeFileSystem, AFileWithAKeptTailStaysBoundedAndEndsWithTheLastAppend) {
+    FakeFileSystem files;
+    files.KeepTailOf("C:\\Kestrun\\LOG.TXT", 10);
+    std::string all;
+    for (int i = 0; i < 1000; ++i) {
+        std::string line = std::to_string(i) + ";";
+        all += line;
+        ASSERT_TRUE(files.AppendFile("C:\\Kestrun\\log.txt", line));
+        std::string kept = *files.Content("C:\\Kestrun\\log.txt");
+        ASSERT_GE(kept.size(), std::min<size_t>(all.size(), 10));
+        ASSERT_LT(kept.size(), 20u);
+        ASSERT_EQ(kept, all.substr(all.size() - kept.size()));
+    }
+    // Other files keep everything.
+    files.AppendFile("C:\\Kestrun\\other.txt", all);
+    EXPECT_EQ(files.Content("C:\\Kestrun\\other.txt"), all);
 }
 
 }  // namespace

@@ -34,6 +34,16 @@
 //  - The sum loop. Adding 1+2+...+n one term at a time freezes the window for
 //    seconds for counts in the billions. The sum is computed in closed form
 //    instead, giving the very double that the loop gives (see SumOneTo).
+//  - Roots that do not apply. A root whose degree is not positive hands the
+//    same text on to the factorial and sum rules, which walk its right side
+//    again, and every root of that right side that does not apply does the
+//    same: a text such as "√∑√∑√∑..." of a hundred characters would be walked
+//    an exponential number of times and hit the work limit only after half a
+//    second. A fall-through depends on nothing but the text and where it
+//    starts, so each one is worked out once per evaluated text and then
+//    looked up (see FallThroughs). Likewise the same left side or bracket
+//    content can come back many times in one evaluation; the value of a text
+//    depends on nothing but the text, so it is worked out once (see values_).
 #include "kestrun/actions/compute.h"
 
 #include <algorithm>
@@ -41,8 +51,10 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "common/text/number.h"
@@ -71,6 +83,9 @@ constexpr int kMaxDepth = 256;
 // within a fraction of a second.
 constexpr uint64_t kMaxWork = 64'000'000;
 constexpr uint64_t kStepWork = 16;
+// Texts up to this length have their values remembered for the rest of the
+// evaluation (see Evaluator::values_).
+constexpr size_t kMaxRememberedText = 4096;
 
 bool IsOperatorContext(char c) { return c == '(' || c == '*' || c == '+' || c == '-' || c == '/'; }
 
@@ -255,8 +270,38 @@ private:
     double EvaluateLeft(const std::string& text, const Tail& tail, size_t split);
     double PlainNumber(const std::string& text, const Tail& tail);
 
+    // The results of the root fall-throughs of one evaluated text, by where
+    // the fall-through starts (the tail's head and position). A scope lives
+    // as long as its text, so a key never outlives the text it belongs to.
+    class FallThroughs {
+    public:
+        FallThroughs(Evaluator& evaluator, const std::string& text) : evaluator_(evaluator), text_(text) {
+            evaluator_.fallThroughs_.push_back(this);
+        }
+        ~FallThroughs() { evaluator_.fallThroughs_.pop_back(); }
+        FallThroughs(const FallThroughs&) = delete;
+        FallThroughs& operator=(const FallThroughs&) = delete;
+
+        const std::string& Text() const { return text_; }
+        std::map<std::pair<size_t, std::string>, double> results;
+
+    private:
+        Evaluator& evaluator_;
+        const std::string& text_;
+    };
+    FallThroughs* FallThroughsOf(const std::string& text) {
+        for (auto it = fallThroughs_.rbegin(); it != fallThroughs_.rend(); ++it) {
+            if (&(*it)->Text() == &text) return *it;
+        }
+        return nullptr;
+    }
+
     int depth_ = 0;
     uint64_t work_ = 0;
+    std::vector<FallThroughs*> fallThroughs_;
+    // The values of the texts evaluated so far in this call: the same left
+    // side or bracket content often comes back, and its value is the same.
+    std::map<std::string, double, std::less<>> values_;
 };
 
 size_t TailSize(const std::string& text, const Tail& tail) { return tail.head.size() + (text.size() - tail.pos); }
@@ -276,8 +321,15 @@ double Evaluator::Evaluate(std::string_view text) {
     DepthGuard guard(*this);
     Charge(text.size() + kStepWork);
     if (text.empty()) return 0;
+    const bool remembered = text.size() <= kMaxRememberedText;
+    if (remembered) {
+        if (auto found = values_.find(text); found != values_.end()) return found->second;
+    }
     std::string resolved = IntegerPartPhase(BracketPhase(text));
-    return Run(resolved, Tail{}, Rule::Add);
+    FallThroughs fallThroughs(*this, resolved);
+    const double value = Run(resolved, Tail{}, Rule::Add);
+    if (remembered) values_.emplace(std::string(text), value);
+    return value;
 }
 
 // Replaces the groups that the bracket phase resolves. The text is copied once
@@ -520,8 +572,15 @@ double Evaluator::Combine(const std::string& text, const Pending& entry, double 
             const double degree = EvaluateLeft(text, entry.text, entry.split);
             if (degree > 0) return Root(degree, right);
             // The root does not apply: the same text goes on with the factorial.
+            FallThroughs* known = FallThroughsOf(text);
+            std::pair<size_t, std::string> key{entry.text.pos, entry.text.head};
+            if (known) {
+                if (auto found = known->results.find(key); found != known->results.end()) return found->second;
+            }
             DepthGuard guard(*this);
-            return Run(text, entry.text, Rule::Factorial, &entry);
+            const double value = Run(text, entry.text, Rule::Factorial, &entry);
+            if (known) known->results.emplace(std::move(key), value);
+            return value;
         }
         case Rule::Factorial:  // the value of the right side is not used
             return Factorial(EvaluateLeft(text, entry.text, entry.split));

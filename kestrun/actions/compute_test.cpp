@@ -403,6 +403,39 @@ TEST(CalculateDeepTest, NestingBeyondTheDepthLimitRaises) {
     EXPECT_THROW(Calculate(Repeat("5!(", 300) + "1" + Repeat(")", 300)), ArithmeticError);
 }
 
+// Every root whose degree is not positive hands its text on to the factorial
+// and sum rules, which walk the rest again; worked out afresh each time, these
+// texts took exponential time and ran into the work limit after half a second.
+TEST(CalculateDeepTest, RootsThatDoNotApplyAreWorkedOutOnce) {
+    EXPECT_EQ(Calculate(Repeat("√∑", 8)), 0);
+    EXPECT_EQ(Calculate(Repeat("√∑", 30)), 0);
+    EXPECT_EQ(Calculate(Repeat("0√∑", 200)), 0);
+    EXPECT_EQ(Calculate(Repeat("(√∑", 30)), 0);
+    EXPECT_EQ(Calculate(Repeat("0√∑3", 30) + "4"), 1);
+    EXPECT_THROW(Calculate(Repeat("0√3∑", 30) + "4"), ArithmeticError);  // the sum count outgrows 32 bits
+}
+
+// A text of 452 bytes the fuzzer found: groups, roots that do not apply and
+// factorials whose left sides repeat one another. Evaluating each repeated
+// side afresh ran into the work limit after 300 ms; remembering the values
+// of the texts already evaluated takes under a millisecond.
+TEST(CalculateDeepTest, RepeatedSidesAreEvaluatedOnce) {
+    const std::string hex =
+        "5e01e2889a2821e2889a76e2889a28210028e2889a283b21e2889a28e2889a28210028e2889a28e2889a28ffffffffff01e2889a"
+        "2821e2889a76e2889a28210028e2889a283b21e288e2c89a889a2821001ce2889a01e2889a2821e2889a76e2889a28210028e288"
+        "9a283b21e2889a28e2889a28210028e2889a28e2889a28ffffffffff01e2889a2821e2889a76e2889a28210028e2889a283b21e2"
+        "889a28e2889a2821001ce2889a28e28801e2889a2821e2889a76e2889a28210028e2889a283b21e2889a28e2889a28210028e288"
+        "9a28e2889a28ffffffffff01e2889a2821e2889a76e2889a28210028e29a28ffffffffffffffffff292944e23129ffffffffffff"
+        "ffffff292944e23129292929282828286c0000604000ff2affffffffacffff2928e2889a28ffffffffffffffffff292944e23129"
+        "ffffffffffffffff2944e23229ffffffffffffffffff292944e231292929292828ff292944e27a2928286c000060400001000000"
+        "00292929282828286c0000604000ff2affffffffacffff292944e23129ffffffff000042ffffffffff292944e2c0fab900306100"
+        "00312929292928282828ff2affff21296c00006040000100000000000042ff2affff2129";
+    std::string text;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) text.push_back(char(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    ASSERT_EQ(text.size(), 452u);
+    EXPECT_NO_THROW(Calculate(text));
+}
+
 TEST(CalculateDeepTest, ModerateNestingWorks) {
     EXPECT_EQ(Calculate(Repeat("(", 200) + "6" + Repeat(")", 200)), 6);
     EXPECT_EQ(Calculate(Repeat("int(", 200) + "6.5" + Repeat(")", 200)), 6);

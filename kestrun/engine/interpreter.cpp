@@ -138,10 +138,13 @@ void Interpreter::OpenFile(const script::InstructionLine& line) {
     if (text::AsciiLower(text::Right(path, 3)) == "exe") {
         uint32_t processId = desktop_.LaunchProgram(path, windowStyle);
         // Give the program half a second to show its window, handling the
-        // window's messages meanwhile without burning the processor.
+        // window's messages meanwhile without burning the processor. The wait
+        // ends early when a message arrives; the message must then be handled
+        // here, or the next wait would end at once again and the loop spin.
         uint32_t start = desktop_.TimeGetTime();
         for (uint32_t elapsed = 0; elapsed < kLaunchSettleMs; elapsed = desktop_.TimeGetTime() - start) {
             desktop_.WaitForMessages(kLaunchSettleMs - elapsed);
+            desktop_.PumpMessages();
         }
         desktop_.ActivateProcess(processId);
     } else {

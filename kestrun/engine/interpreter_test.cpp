@@ -195,6 +195,19 @@ TEST_F(InterpreterTest, OpenFileLaunchesExeWithStyleOrShellOpensDocuments) {
     EXPECT_EQ(Input(), (Log{"LaunchProgram missing.exe 1", "ActivateProcess 0"}));
 }
 
+// The half second given to a launched program handles the window's messages
+// (a row click, the next timer tick) as they arrive, and still lasts half a
+// second.
+TEST_F(InterpreterTest, OpenFileHandlesMessagesWhileTheProgramStarts) {
+    desktop_.AddProgram({"notepad.exe", 4242, "无标题 - 记事本", 0});
+    std::vector<uint64_t> handled;
+    for (uint64_t at : {100u, 250u, 260u}) desktop_.PostAt(at, [&, at] { handled.push_back(at); });
+    EXPECT_EQ(Run("打开文件=notepad.exe,3"), 6);
+    EXPECT_EQ(handled, (std::vector<uint64_t>{100, 250, 260}));
+    EXPECT_GE(desktop_.Clock().Elapsed(), 500u);
+    EXPECT_LE(desktop_.Clock().Elapsed(), 510u);
+}
+
 TEST_F(InterpreterTest, OpenUrlTakesTheWholeArgumentOrTheFirstListEntry) {
     Run("打开网址=http://x/?a,b");
     EXPECT_EQ(Input(), (Log{"ShellOpen http://x/?a,b"}));
@@ -263,6 +276,46 @@ TEST_F(InterpreterTest, ScrollNotchesAndPointer) {
 
 TEST_F(InterpreterTest, PointerArithmeticWrapsInsteadOfOverflowing) {
     EXPECT_EQ(Run("等待时间=0", INT32_MAX), INT32_MIN);
+}
+
+// Lines no composer writes: numbers far beyond 32 bits, expressions that
+// fault or nest too deep, NUL bytes and a text of ten megabytes. A number that
+// does not fit its type counts as 0, a faulting expression is read as it
+// stands, and the line ends with its usual pointer rule.
+TEST_F(InterpreterTest, ExtremeLinesAreHarmless) {
+    const std::string nul("\0", 1);
+    const std::string deep = std::string(300, '(') + "R" + std::string(300, ')');
+    struct Case {
+        std::string line;
+        int32_t pointer;
+        Log input;
+    };
+    const std::vector<Case> cases = {
+        {"鼠标点击=99999999999,-1e300,左键单击", 6, {"SetCursorPos 0,0", "mouse_event 0x2 0", "mouse_event 0x4 0"}},
+        {"鼠标点击=R*1e300,100/(R-1),右键单击", 6, {"SetCursorPos 0,100", "mouse_event 0x8 0", "mouse_event 0x10 0"}},
+        {"鼠标点击=" + deep + ",5,中键单击", 6, {"SetCursorPos 0,5"}},
+        {"判断颜色=1e300,5,&HFFFFFFFFFFFF,99999999999", 5, {}},
+        {"比较位图=99999999999,0,0,-4", 9, {}},
+        {"等待时间=99999999999", 6, {}},
+        {"等待时间=-5", 6, {}},
+        {"鼠标滚动=1e10", 6, {"mouse_event 0x800 0"}},
+        {"鼠标滚动=274", 6, {"mouse_event 0x800 0"}},  // 274 x 120 does not fit 16 bits
+        {"屏幕截图=区域,80,0,0,99999999999,5", 6, {}},
+        {"鼠标点击" + nul + "=1,1,左键单击", 5, {}},
+        {"鼠标点击=1" + nul + "7,2" + nul + ",左键单击",
+         6,
+         {"SetCursorPos 1,2", "mouse_event 0x2 0", "mouse_event 0x4 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line.substr(0, 80));
+        EXPECT_EQ(Run(c.line), c.pointer);
+        EXPECT_EQ(Input(), c.input);
+    }
+
+    const std::string longText(10 << 20, 'x');
+    EXPECT_EQ(Run("粘贴文字=1,1," + longText), 6);
+    EXPECT_EQ(desktop_.Clipboard(), longText);
+    EXPECT_EQ(Run("比较文字=" + longText + ",1"), 6) << "the clipboard holds exactly that text";
 }
 
 }  // namespace

@@ -384,6 +384,26 @@ TEST_F(RunControlTest, BadScheduledTimeWarnsOnceAndUnticks) {
     }
 }
 
+// A full disk (or a log file that is read-only or in use) loses the run log's
+// entries and nothing else: the run goes on line by line.
+TEST_F(RunControlTest, ARunGoesOnWhenTheLogCannotBeWritten) {
+    LoadRows(3);
+    model_.SetSelection(0);
+    files_.SetDiskFull(true);
+    control_.Toggle();
+    RunTicks(7);
+    EXPECT_EQ(executor_.executed, (std::vector<std::string>{"等待时间=0", "等待时间=1", "等待时间=2", "等待时间=0",
+                                                            "等待时间=1", "等待时间=2", "等待时间=0"}));
+    EXPECT_FALSE(files_.Content(model_.runLogPath));
+    EXPECT_EQ(model_.cycleCounter, 3);
+
+    files_.SetDiskFull(false);
+    files_.AddFile(model_.runLogPath, "old\r\n", {.readOnly = true});
+    RunTicks(2);
+    EXPECT_EQ(executor_.executed.size(), 9u);
+    EXPECT_EQ(files_.Content(model_.runLogPath), "old\r\n");
+}
+
 TEST(ParseTimeOfDay, AcceptsHoursMinutesAndOptionalSeconds) {
     struct Case {
         const char* text;

@@ -280,5 +280,35 @@ TEST_F(PlanLoadTest, MovedBitmapTestLinesKeepTheirImagesAfterSaving) {
     EXPECT_EQ(EntryColour(2), 0x0000BB);
 }
 
+// Plans no editor writes: NUL bytes, bytes that are no GBK character, a line
+// of ten megabytes and a million lines all load whole, and each later line
+// still loads as it stands.
+TEST_F(PlanLoadTest, ExtremePlansLoadWhole) {
+    const std::string nul("\0", 1);
+    files_.AddFile(kPlanFolder + "odd.csv", "\xB5\xC8\xB4\xFD\xCA\xB1\xBC\xE4=1" + nul + "0\r\n" +  // 等待时间=1 NUL 0
+                                                "\x81\x30\xFF\xFE\x80=\r\n" + nul + nul + "\r\n" +
+                                                Gbk("鼠标点击=1,2,左键单击") + "\r\n");
+    Load("odd");
+    ASSERT_EQ(model_.RowCount(), 4);
+    EXPECT_EQ(model_.Row(0), "等待时间=1" + nul + "0");
+    EXPECT_EQ(model_.Row(1).substr(0, 3), "\xEF\xBF\xBD") << "a byte that is no character reads as U+FFFD";
+    EXPECT_EQ(model_.Row(2), nul + nul);
+    EXPECT_EQ(model_.Row(3), "鼠标点击=1,2,左键单击");
+
+    const std::string longText(10 * 1024 * 1024, 'x');
+    AddPlan("long", "粘贴文字=1,1," + longText + "\r\n模拟按键={ENTER}\r\n");
+    Load("long");
+    ASSERT_EQ(model_.RowCount(), 2);
+    EXPECT_EQ(model_.Row(0).size(), std::string("粘贴文字=1,1,").size() + longText.size());
+    EXPECT_EQ(model_.Row(1), "模拟按键={ENTER}");
+
+    std::string million;
+    million.reserve(12'000'000);
+    for (int i = 0; i < 1'000'000; ++i) million += "\xB5\xC8\xB4\xFD\xCA\xB1\xBC\xE4=1\r\n";  // 等待时间=1
+    files_.AddFile(kPlanFolder + "million.csv", million);
+    Load("million");
+    ASSERT_EQ(model_.RowCount(), 1'000'000);
+    EXPECT_EQ(model_.Row(999'999), "等待时间=1");
+}
 }  // namespace
 }  // namespace kestrun

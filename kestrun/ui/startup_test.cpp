@@ -259,5 +259,19 @@ TEST_F(StartupTest, FailedCloseDownWriteKeepsTheOldFileWhole) {
     EXPECT_TRUE(dialogs_.Shown().empty());
 }
 
+// Settings files no program wrote: NUL bytes, bytes that are no GBK
+// character, a value of ten megabytes and numbers far beyond 32 bits. Lines
+// that cannot be used are skipped; the others still apply.
+TEST_F(StartupTest, ExtremeSettingsFilesRestoreWhatTheyCan) {
+    const std::string nul("\0", 1);
+    files_.AddFile(kIni, Gbk("定时时间=") + nul + "8:30\r\n\x81\x30\xFF=1\r\n" + Gbk("循环次数=") +
+                             "99999999999999999999999999\r\n" + Gbk("网址列表=") + std::string(10 << 20, 'u') + "\r\n" +
+                             Gbk("结束关机=1") + "\r\n");
+    Start();
+    EXPECT_EQ(model_.TxtStartime(), nul + "8:30");
+    EXPECT_EQ(model_.TxtRound(), "99999999999999999999999999");
+    EXPECT_TRUE(model_.urlListPath.empty()) << "a path of ten megabytes names no file";
+    EXPECT_TRUE(model_.ChkShut());
+}
 }  // namespace
 }  // namespace kestrun
