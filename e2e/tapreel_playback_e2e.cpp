@@ -151,9 +151,10 @@ TEST(TapreelPlaybackE2e, WaitsKeepTheirTimeWithoutBurningTheProcessor) {
     for (size_t i = 1; i < presses.size(); ++i) {
         long gap = long(presses[i] - presses[i - 1]);
         std::printf("click %zu after %ld ms\n", i + 1, gap);
-        // Typically within 2 ms; the margin allows for the scheduling delays
-        // of a machine whose two cores are busy with other work.
-        EXPECT_NEAR(gap, 1000, 10) << "click " << i + 1;
+        // Typically within 2 ms (the wait's accuracy is measured by the timing
+        // benchmark); the margin allows for the scheduling delays of a machine
+        // whose two cores are busy with other work, where 23 ms was seen.
+        EXPECT_NEAR(gap, 1000, 40) << "click " << i + 1;
     }
     std::printf("playback: %lu ms of wall time, %llu ms of processor time\n", wall, cpu);
     EXPECT_LT(double(cpu), 0.02 * double(wall));
