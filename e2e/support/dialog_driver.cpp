@@ -32,8 +32,12 @@ bool IsBlue(COLORREF c) { return GetBValue(c) > 140 && GetRValue(c) < 110 && Get
 
 }  // namespace
 
-HWND WaitForDialog(DWORD processId, const std::wstring& title, uint32_t timeoutMs) {
-    DialogSearch search{processId, &title, nullptr};
+namespace {
+
+// The first visible dialog of the process whose title is *title (any title
+// when title is null), waited for up to timeoutMs.
+HWND WaitForMatchingDialog(DWORD processId, const std::wstring* title, uint32_t timeoutMs) {
+    DialogSearch search{processId, title, nullptr};
     WaitUntil(
         [&] {
             EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
@@ -43,15 +47,14 @@ HWND WaitForDialog(DWORD processId, const std::wstring& title, uint32_t timeoutM
     return search.found;
 }
 
+}  // namespace
+
+HWND WaitForDialog(DWORD processId, const std::wstring& title, uint32_t timeoutMs) {
+    return WaitForMatchingDialog(processId, &title, timeoutMs);
+}
+
 HWND WaitForAnyDialog(DWORD processId, uint32_t timeoutMs) {
-    DialogSearch search{processId, nullptr, nullptr};
-    WaitUntil(
-        [&] {
-            EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        timeoutMs);
-    return search.found;
+    return WaitForMatchingDialog(processId, nullptr, timeoutMs);
 }
 
 bool WaitForDialogClosed(HWND dialog, uint32_t timeoutMs) {
