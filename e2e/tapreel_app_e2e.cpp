@@ -125,6 +125,11 @@ bool TapreelApp::Checked(int row) const {
     return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
+bool TapreelApp::Current(int row) const {
+    constexpr UINT kMask = LVIS_FOCUSED | LVIS_SELECTED;
+    return UINT(SendMessageW(List(), LVM_GETITEMSTATE, WPARAM(row), kMask)) == kMask;
+}
+
 std::vector<std::string> TapreelApp::Column(int column) const {
     std::vector<std::string> values;
     for (int row = 0; row < RowCount(); ++row) values.push_back(Cell(row, column));

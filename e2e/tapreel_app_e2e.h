@@ -45,6 +45,8 @@ public:
     int RowCount() const;
     std::string Cell(int row, int column) const;
     bool Checked(int row) const;
+    // Whether the row is the current one (focused and selected).
+    bool Current(int row) const;
     // Column n (1 to 9) of every row.
     std::vector<std::string> Column(int column) const;
     // The screen point at the middle of a row's given column, and of a
