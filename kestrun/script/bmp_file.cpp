@@ -68,15 +68,17 @@ std::string EncodeBmp(const platform::Image& image) {
     PutU32(out, 0);  // vertical resolution: not given
     PutU32(out, 0);  // colours used
     PutU32(out, 0);  // important colours
-    for (int y = int(height) - 1; y >= 0; --y) {
-        for (int x = 0; x < int(width); ++x) {
-            // At() reads -1 only outside the image, which this loop never asks.
-            uint32_t colour = uint32_t(image.At(x, y)) & 0xFFFFFF;
-            out.push_back(char((colour >> 16) & 0xFF));  // blue
-            out.push_back(char((colour >> 8) & 0xFF));   // green
-            out.push_back(char(colour & 0xFF));          // red
+    // Rows are written in place: a plan export writes one file per bitmap.
+    out.resize(offset + imageSize, '\0');
+    for (uint32_t row = 0; row < height; ++row) {
+        const int32_t* source = image.pixels.data() + size_t(height - 1 - row) * width;
+        char* target = out.data() + offset + size_t(row) * stride;
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint32_t colour = uint32_t(source[x]);
+            *target++ = char((colour >> 16) & 0xFF);  // blue
+            *target++ = char((colour >> 8) & 0xFF);   // green
+            *target++ = char(colour & 0xFF);          // red
         }
-        out.append(stride - width * 3, '\0');
     }
     return out;
 }
@@ -120,12 +122,10 @@ std::optional<platform::Image> DecodeBmp(std::string_view bytes) {
     platform::Image image(width, height);
     for (int row = 0; row < height; ++row) {
         const int y = topDown ? row : height - 1 - row;
-        size_t at = size_t(dataOffset + stride * uint64_t(row));
-        for (int x = 0; x < width; ++x, at += size_t(bytesPerPixel)) {
-            const int32_t blue = uint8_t(bytes[at]);
-            const int32_t green = uint8_t(bytes[at + 1]);
-            const int32_t red = uint8_t(bytes[at + 2]);
-            image.Set(x, y, red + 256 * green + 65536 * blue);
+        const uint8_t* source = reinterpret_cast<const uint8_t*>(bytes.data()) + dataOffset + stride * uint64_t(row);
+        int32_t* target = image.pixels.data() + size_t(y) * size_t(width);
+        for (int x = 0; x < width; ++x, source += bytesPerPixel) {
+            target[x] = int32_t(source[2]) + 256 * int32_t(source[1]) + 65536 * int32_t(source[0]);
         }
     }
     return image;

@@ -152,7 +152,8 @@ void PlaceAtTopLeft(const platform::Image& picture, platform::Image& target) {
     const int width = std::min(picture.width, target.width);
     const int height = std::min(picture.height, target.height);
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) target.Set(x, y, picture.At(x, y));
+        const auto row = picture.pixels.begin() + ptrdiff_t(y) * picture.width;
+        std::copy(row, row + width, target.pixels.begin() + ptrdiff_t(y) * target.width);
     }
 }
 
