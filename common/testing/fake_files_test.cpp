@@ -18,6 +18,8 @@ TEST(FakeFileSystem, PathsIgnoreCaseAndSeparatorStyle) {
     files.AddFile("C:\\Kestrun\\Process\\Plan.csv", "x");
     EXPECT_TRUE(files.FileExists("c:\\KESTRUN\\process\\plan.CSV"));
     EXPECT_TRUE(files.FileExists("C:/Kestrun//process/plan.csv"));
+    EXPECT_TRUE(files.FileExists("C:\\Kestrun\\\\process\\plan.csv"));
+    EXPECT_TRUE(files.FolderExists("C:\\Kestrun\\process\\"));
     EXPECT_EQ(files.ReadFile("C:\\kestrun\\PROCESS\\PLAN.CSV"), "x");
     EXPECT_FALSE(files.FileExists("C:\\Kestrun\\process"));  // a folder is no file
 }
