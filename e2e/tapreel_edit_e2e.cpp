@@ -9,32 +9,12 @@
 #include <vector>
 
 #include "common/text/codec.h"
-#include "common/win32/wide.h"
+#include "e2e/support/dialog_driver.h"
 #include "e2e/tapreel_app_e2e.h"
 
 namespace {
 
 std::string Ansi(const std::string& utf8) { return text::EncodeFileText(*text::MakeSystemCodec(), utf8); }
-
-// A shown dialog of Tapreel's process with that title, or null.
-HWND FindDialog(DWORD processId, const std::wstring& title) {
-    HWND dialog = FindWindowW(L"#32770", title.c_str());
-    DWORD owner = 0;
-    if (dialog) GetWindowThreadProcessId(dialog, &owner);
-    return owner == processId && IsWindowVisible(dialog) ? dialog : nullptr;
-}
-
-HWND WaitForDialog(DWORD processId, const std::wstring& title) {
-    HWND found = nullptr;
-    e2e::WaitUntil([&] { return (found = FindDialog(processId, title)) != nullptr; });
-    return found;
-}
-
-std::string ItemText(HWND dialog, int id) {
-    wchar_t buffer[256] = {};
-    GetDlgItemTextW(dialog, id, buffer, 256);
-    return win32::Narrow(buffer);
-}
 
 void Press(BYTE key) {
     keybd_event(key, 0, 0, 0);
@@ -77,7 +57,7 @@ TEST(TapreelEditE2e, TheTableIsEditedThroughTheWindow) {
     auto openBox = [&](int column) {
         HWND box = nullptr;
         e2e::ActUntil([&] { e2e::ClickAt(app->HeaderPoint(column)); },
-                      [&] { return (box = FindDialog(pid, L"项目值修改")) != nullptr; }, 4, 2000);
+                      [&] { return (box = e2e::WaitForDialog(pid, L"项目值修改", 0)) != nullptr; }, 4, 2000);
         return box;
     };
     auto rowsSettle = [&](const std::vector<std::string>& numbers) {
@@ -89,8 +69,8 @@ TEST(TapreelEditE2e, TheTableIsEditedThroughTheWindow) {
     Sleep(600);  // apart from the row click, whatever the double-click distance
     HWND box = openBox(2);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(ItemText(box, 100), "    请输入当前项的新值");
-    EXPECT_EQ(ItemText(box, 101), "20");
+    EXPECT_EQ(e2e::DialogItemText(box, 100), "    请输入当前项的新值");
+    EXPECT_EQ(e2e::DialogItemText(box, 101), "20");
     SetDlgItemTextW(box, 101, L"777");
     SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(e2e::WaitUntil([&] { return app->Cell(1, 2) == "777"; }));
@@ -134,9 +114,9 @@ TEST(TapreelEditE2e, TheTableIsEditedThroughTheWindow) {
     EXPECT_TRUE(e2e::WaitUntil([&] { return app->Checked(0) && app->Checked(1) && !app->Checked(2); }));
     EXPECT_TRUE(app->Checked(3));
     ShiftPress(VK_DELETE);
-    HWND question = WaitForDialog(pid, L"提示");
+    HWND question = e2e::WaitForDialog(pid, L"提示");
     ASSERT_NE(question, nullptr);
-    EXPECT_EQ(ItemText(question, 0xFFFF), "    你确实要将当前所有选中的项目删除吗？    ");
+    EXPECT_EQ(e2e::DialogItemText(question, 0xFFFF), "    你确实要将当前所有选中的项目删除吗？    ");
     SendMessageW(GetDlgItem(question, IDOK), BM_CLICK, 0, 0);
     EXPECT_TRUE(rowsSettle({"3"}));
 
