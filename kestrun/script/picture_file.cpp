@@ -151,6 +151,7 @@ std::optional<platform::Image> DecodePicture(std::string_view bytes) {
 void PlaceAtTopLeft(const platform::Image& picture, platform::Image& target) {
     const int width = std::min(picture.width, target.width);
     const int height = std::min(picture.height, target.height);
+    if (width <= 0) return;  // an image of no pixels, whatever width it claims
     for (int y = 0; y < height; ++y) {
         const auto row = picture.pixels.begin() + ptrdiff_t(y) * picture.width;
         std::copy(row, row + width, target.pixels.begin() + ptrdiff_t(y) * target.width);

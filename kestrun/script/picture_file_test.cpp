@@ -180,5 +180,31 @@ TEST(DecodePictureTest, RefusesAPngWhoseChunkRunsPastTheEndOfTheFile) {
     EXPECT_FALSE(DecodePicture(RedPixelPng(32))) << "one byte more than the rest of the file";
 }
 
+// A picture box keeps its size: a larger picture is clipped, a smaller one
+// covers the top-left corner and leaves the rest as it was.
+TEST(PlaceAtTopLeftTest, CopiesTheTopLeftCornerOntoTheBoxAndKeepsItsSize) {
+    const platform::Image large = Gradient(50, 45);
+    platform::Image box(40, 40, 0x123456);
+    PlaceAtTopLeft(large, box);
+    EXPECT_EQ(box.width, 40);
+    EXPECT_EQ(box.pixels.size(), 1600u);
+    EXPECT_EQ(box.At(0, 0), large.At(0, 0));
+    EXPECT_EQ(box.At(39, 39), large.At(39, 39));
+    EXPECT_EQ(box.At(39, 0), large.At(39, 0));
+
+    const platform::Image small = Gradient(3, 2);
+    platform::Image other(40, 40, 0x123456);
+    PlaceAtTopLeft(small, other);
+    EXPECT_EQ(other.At(2, 1), small.At(2, 1));
+    EXPECT_EQ(other.At(3, 1), 0x123456);
+    EXPECT_EQ(other.At(0, 2), 0x123456);
+
+    platform::Image untouched(40, 40, 0x123456);
+    PlaceAtTopLeft(platform::Image(-3, 5), untouched);
+    PlaceAtTopLeft(platform::Image(5, -3), untouched);
+    PlaceAtTopLeft(platform::Image(), untouched);
+    EXPECT_EQ(untouched, platform::Image(40, 40, 0x123456));
+}
+
 }  // namespace
 }  // namespace kestrun
