@@ -24,7 +24,20 @@
 #define STBI_ONLY_PNG
 #define STBI_ONLY_GIF
 #define STBI_ONLY_BMP
+// Two harmless kinds of undefined behaviour inside this stb_image go
+// unchecked in the sanitizer builds, so that the fuzzers run on past them to
+// the faults that matter: a JPEG whose data ends inside a code shifts a 32-bit
+// value by 32 or more (garbage bits, so garbage pixels), and a PNG whose first
+// image-data chunk is empty copies 0 bytes to a buffer not yet allocated.
+// Neither touches memory, and AddressSanitizer still watches all of the
+// decoder's memory; our own code below is checked in full.
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((no_sanitize("shift-exponent", "nonnull-attribute"))), apply_to = function)
+#endif
 #include <stb_image.h>
+#if defined(__clang__)
+#pragma clang attribute pop
+#endif
 
 namespace kestrun {
 
