@@ -6,7 +6,13 @@
 # Runs each target (all of fuzz/ when none is named), one after the other,
 # for SECONDS each, from its seed corpus in fuzz/corpus/<target> plus the
 # working corpus of earlier campaigns on this machine (build/fuzz/campaign/).
-# Run two at a time on a machine of two cores, with different targets.
+# Run two at a time on a machine of two cores, with different targets, or
+# with the same target under different worker names:
+#
+#   FUZZ_WORKER=b bash scripts/fuzz-campaign.sh SECONDS TARGET
+#
+# gives the run its own working corpus (build/fuzz/campaign/<target>-b), so
+# the two fuzzers do not take each other's files; their merges take turns.
 #
 # Inputs slower than a second (about 20 to 50 ms natively: the sanitizers and
 # the fuzzer's tracing cost that much) are written to the artifact folder
@@ -39,7 +45,7 @@ max_len_of() {
 }
 
 for target in "${targets[@]}"; do
-  work=build/fuzz/campaign/$target
+  work=build/fuzz/campaign/$target${FUZZ_WORKER:+-$FUZZ_WORKER}
   mkdir -p "$work/corpus" "$work/artifacts"
   log=$work/$(date +%Y%m%d-%H%M%S).log
   "build/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=10 -report_slow_units=1 \
@@ -50,6 +56,6 @@ for target in "${targets[@]}"; do
   [ -z "$runs" ] && runs=$(grep -o '^#[0-9]*' "$log" | tail -n 1 | tr -d '#')
   slow=$(ls "$work/artifacts" | grep -c '^slow-unit-' || true)
   echo "$target: ${runs:-0} executions in $seconds s, exit $status, $slow slow inputs kept; log $log"
-  "build/fuzz/${target}_fuzz" -merge=1 -timeout=10 -max_len="$(max_len_of "$target")" \
-    "fuzz/corpus/$target" "$work/corpus" >"$work/merge.log" 2>&1
+  (flock 8 && "build/fuzz/${target}_fuzz" -merge=1 -timeout=10 -max_len="$(max_len_of "$target")" \
+    "fuzz/corpus/$target" "$work/corpus" >"$work/merge.log" 2>&1) 8>"build/fuzz/campaign/$target.merge.lock"
 done
