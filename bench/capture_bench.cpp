@@ -11,7 +11,7 @@
 #include "kestrun/actions/capture.h"
 #include "kestrun/actions/jpeg.h"
 #include "kestrun/actions/random_source.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "kestrun/engine/interpreter.h"
 #include "kestrun/engine/run_control.h"
 #include "kestrun/engine/run_log.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "common/text/codec.h"
 #include "kestrun/script/bmp_file.h"
 #include "kestrun/script/plan_file.h"
-#include "kestrun/ui/list_manager.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/editor/list_manager.h"
+#include "kestrun/model/main_model.h"
 
 namespace {
 

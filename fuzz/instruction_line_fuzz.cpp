@@ -22,7 +22,7 @@
 #include "kestrun/engine/interpreter.h"
 #include "kestrun/engine/run_log.h"
 #include "kestrun/script/instruction_line.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "common/testing/fake_files.h"
 #include "common/text/codec.h"
 #include "kestrun/script/list_file.h"
-#include "kestrun/ui/list_manager.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/editor/list_manager.h"
+#include "kestrun/model/main_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::unique_ptr<text::AnsiCodec> codec = text::MakeSystemCodec();

@@ -16,8 +16,8 @@
 #include "common/testing/fake_files.h"
 #include "common/text/codec.h"
 #include "fuzz/fuzz_support.h"
-#include "kestrun/ui/list_manager.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/editor/list_manager.h"
+#include "kestrun/model/main_model.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "common/text/codec.h"
 #include "fuzz/fuzz_support.h"
 #include "kestrun/script/settings_file.h"
-#include "kestrun/ui/list_manager.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/editor/list_manager.h"
+#include "kestrun/model/main_model.h"
 #include "kestrun/ui/startup.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "common/platform/desktop.h"
 #include "common/platform/image.h"
 #include "kestrun/actions/random_source.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 

@@ -17,7 +17,7 @@
 #include "common/platform/dialogs.h"
 #include "common/platform/timers.h"
 #include "kestrun/engine/run_log.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 

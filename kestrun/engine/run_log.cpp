@@ -4,7 +4,7 @@
 
 #include "common/text/timestamp.h"
 #include "common/text/utf8.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 

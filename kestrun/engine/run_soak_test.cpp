@@ -37,8 +37,8 @@
 #include "kestrun/engine/interpreter.h"
 #include "kestrun/engine/run_control.h"
 #include "kestrun/engine/run_log.h"
-#include "kestrun/ui/list_manager.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/editor/list_manager.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 namespace {

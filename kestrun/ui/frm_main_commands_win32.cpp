@@ -8,7 +8,7 @@
 
 #include "common/win32/wide.h"
 #include "kestrun/ui/about.h"
-#include "kestrun/ui/drop_files.h"
+#include "kestrun/editor/drop_files.h"
 #include "kestrun/ui/frm_main_app_win32.h"
 #include "kestrun/ui/frm_main_layout.h"
 #include "kestrun/ui/frm_main_text_fields.h"

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "kestrun/actions/modrecord.h"
+#include "kestrun/editor/modrecord.h"
 
 namespace kestrun {
 

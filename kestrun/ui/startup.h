@@ -12,8 +12,8 @@
 #include "common/platform/files.h"
 #include "common/text/codec.h"
 #include "kestrun/script/settings_file.h"
-#include "kestrun/ui/list_manager.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/editor/list_manager.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 

@@ -1,4 +1,4 @@
-#include "kestrun/ui/drop_files.h"
+#include "kestrun/editor/drop_files.h"
 
 #include <gtest/gtest.h>
 

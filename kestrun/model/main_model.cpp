@@ -1,4 +1,4 @@
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 #include <utility>
 

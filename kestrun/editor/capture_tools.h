@@ -27,8 +27,8 @@
 #include "common/platform/desktop.h"
 #include "common/platform/dialogs.h"
 #include "common/platform/timers.h"
-#include "kestrun/ui/list_manager.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/editor/list_manager.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 

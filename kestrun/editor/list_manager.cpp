@@ -1,4 +1,4 @@
-#include "kestrun/ui/list_manager.h"
+#include "kestrun/editor/list_manager.h"
 
 #include "kestrun/script/picture_file.h"
 

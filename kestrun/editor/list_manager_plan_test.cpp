@@ -10,7 +10,7 @@
 #include "common/testing/fake_dialogs.h"
 #include "common/testing/fake_files.h"
 #include "kestrun/script/bmp_file.h"
-#include "kestrun/ui/list_manager.h"
+#include "kestrun/editor/list_manager.h"
 
 namespace kestrun {
 namespace {

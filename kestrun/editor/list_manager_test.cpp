@@ -1,4 +1,4 @@
-#include "kestrun/ui/list_manager.h"
+#include "kestrun/editor/list_manager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "kestrun/actions/modrecord.h"
+#include "kestrun/editor/modrecord.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "kestrun/ui/composer.h"
+#include "kestrun/editor/composer.h"
 
 #include <array>
 #include <initializer_list>

@@ -1,4 +1,4 @@
-#include "kestrun/actions/capture_tools.h"
+#include "kestrun/editor/capture_tools.h"
 
 #include <optional>
 #include <utility>

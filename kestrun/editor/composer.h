@@ -22,8 +22,8 @@
 #include <string_view>
 
 #include "common/platform/dialogs.h"
-#include "kestrun/ui/list_manager.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/editor/list_manager.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 

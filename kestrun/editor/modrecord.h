@@ -17,7 +17,7 @@
 #include <string_view>
 
 #include "common/platform/desktop.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 

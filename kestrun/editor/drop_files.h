@@ -7,7 +7,7 @@
 
 #include "common/platform/files.h"
 #include "common/text/codec.h"
-#include "kestrun/ui/main_model.h"
+#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 
