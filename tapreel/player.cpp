@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/platform/key_codes.h"
 #include "common/text/number.h"
 #include "tapreel/recorder.h"
 #include "tapreel/screen_colour.h"
@@ -65,8 +66,11 @@ void Player::RunPasses() {
 }
 
 bool Player::StopKeyPressed() {
-    bool escape = (desktop_.GetAsyncKeyState(kVirtualKeyEscape) & 0x8001) != 0;
-    bool f10 = (desktop_.GetAsyncKeyState(kVirtualKeyF10) & 0x8001) != 0;
+    // A stop key counts when it is down now or went down since the last
+    // query, so a tap between two passes still stops.
+    constexpr int kDownOrPressed = platform::key_state::kHeld | platform::key_state::kPressedSinceQuery;
+    bool escape = (desktop_.GetAsyncKeyState(platform::vk::kEscape) & kDownOrPressed) != 0;
+    bool f10 = (desktop_.GetAsyncKeyState(platform::vk::kF10) & kDownOrPressed) != 0;
     return escape || f10;
 }
 

@@ -40,8 +40,6 @@
 namespace tapreel {
 
 inline constexpr std::string_view kDoneMark = "完成";
-inline constexpr int kVirtualKeyEscape = 27;
-inline constexpr int kVirtualKeyF10 = 121;
 
 class Player {
 public:

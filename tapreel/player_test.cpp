@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/platform/key_codes.h"
 #include "common/testing/fake_desktop.h"
 #include "tapreel/tapreel_test_support.h"
 
@@ -229,8 +230,8 @@ TEST_F(ClickPlayerTest, TheButtonShowsThePlaybackState) {
 TEST_F(ClickPlayerTest, EscapeHeldAsAPassEndsLetsTheNextPassRunThenStops) {
     SetRows({Row(1, 10, 10, "左键", "单击", "100"), Row(2, 20, 20, "左键", "单击", "100")});
     model_.SetTxtCs("5");
-    desktop_.PressKeyAt(150, kVirtualKeyEscape);
-    desktop_.ReleaseKeyAt(260, kVirtualKeyEscape);
+    desktop_.PressKeyAt(150, platform::vk::kEscape);
+    desktop_.ReleaseKeyAt(260, platform::vk::kEscape);
     ClickButton();
     EXPECT_EQ(desktop_.PressTimes().size(), 4u);
     EXPECT_EQ(model_.TxtCs(), "3");
@@ -241,7 +242,7 @@ TEST_F(ClickPlayerTest, AnF10TapDuringAPassStopsAfterTheNextPass) {
     // The tap is over before the next pass looks, but it was pressed since
     // the previous look.
     SetRows({Row(1, 10, 10, "左键", "单击", "100"), Row(2, 20, 20, "左键", "单击", "100")});
-    desktop_.TapKeyAt(50, kVirtualKeyF10, 20);
+    desktop_.TapKeyAt(50, platform::vk::kF10, 20);
     ClickButton();
     EXPECT_EQ(desktop_.PressTimes().size(), 4u);
     EXPECT_EQ(model_.CmdJianKCaption(), "回放(&P)");

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "common/platform/key_codes.h"
 #include "common/text/utf8.h"
 
 namespace fake {
@@ -12,9 +13,7 @@ using platform::WindowHandle;
 
 namespace {
 
-constexpr int kVkLeftButton = 1;
-constexpr int kVkRightButton = 2;
-constexpr int kVkMiddleButton = 4;
+namespace vk = platform::vk;
 // A copy larger than this fails, as the real bitmap allocation would, instead
 // of exhausting the test's memory.
 constexpr int64_t kMaxCopyPixels = int64_t(1) << 26;
@@ -91,12 +90,12 @@ platform::Point FakeDesktop::ClampToScreen(int x, int y) const {
 
 void FakeDesktop::MouseEvent(uint32_t flags, int32_t data) {
     Record("mouse_event " + Hex(flags) + " " + std::to_string(data));
-    if (flags & platform::mouse::kLeftDown) SetKey(kVkLeftButton, true);
-    if (flags & platform::mouse::kLeftUp) SetKey(kVkLeftButton, false);
-    if (flags & platform::mouse::kRightDown) SetKey(kVkRightButton, true);
-    if (flags & platform::mouse::kRightUp) SetKey(kVkRightButton, false);
-    if (flags & platform::mouse::kMiddleDown) SetKey(kVkMiddleButton, true);
-    if (flags & platform::mouse::kMiddleUp) SetKey(kVkMiddleButton, false);
+    if (flags & platform::mouse::kLeftDown) SetKey(vk::kLeftButton, true);
+    if (flags & platform::mouse::kLeftUp) SetKey(vk::kLeftButton, false);
+    if (flags & platform::mouse::kRightDown) SetKey(vk::kRightButton, true);
+    if (flags & platform::mouse::kRightUp) SetKey(vk::kRightButton, false);
+    if (flags & platform::mouse::kMiddleDown) SetKey(vk::kMiddleButton, true);
+    if (flags & platform::mouse::kMiddleUp) SetKey(vk::kMiddleButton, false);
 }
 
 void FakeDesktop::KeybdEvent(uint8_t virtualKey, uint32_t flags) {
@@ -110,7 +109,8 @@ void FakeDesktop::KeybdEvent(uint8_t virtualKey, uint32_t flags) {
 int16_t FakeDesktop::GetAsyncKeyState(int virtualKey) {
     if (!ValidKey(virtualKey)) return 0;
     KeyState& key = keys_[size_t(virtualKey)];
-    uint16_t result = (key.held ? 0x8000 : 0) | (key.pressedSinceQuery ? 1 : 0);
+    uint16_t result = (key.held ? platform::key_state::kHeld : 0) |
+                      (key.pressedSinceQuery ? platform::key_state::kPressedSinceQuery : 0);
     key.pressedSinceQuery = false;
     return int16_t(result);
 }

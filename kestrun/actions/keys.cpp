@@ -4,6 +4,7 @@
 #include <iterator>
 #include <utility>
 
+#include "common/platform/key_codes.h"
 #include "common/text/number.h"
 #include "common/text/utf8.h"
 
@@ -11,31 +12,7 @@ namespace keys {
 
 namespace {
 
-constexpr uint8_t kVkBackspace = 8;
-constexpr uint8_t kVkTab = 9;
-constexpr uint8_t kVkEnter = 13;
-constexpr uint8_t kVkShift = 16;
-constexpr uint8_t kVkCtrl = 17;
-constexpr uint8_t kVkAlt = 18;
-constexpr uint8_t kVkPause = 19;
-constexpr uint8_t kVkCapsLock = 20;
-constexpr uint8_t kVkEscape = 27;
-constexpr uint8_t kVkSpace = 32;
-constexpr uint8_t kVkPageUp = 33;
-constexpr uint8_t kVkPageDown = 34;
-constexpr uint8_t kVkEnd = 35;
-constexpr uint8_t kVkHome = 36;
-constexpr uint8_t kVkLeft = 37;
-constexpr uint8_t kVkUp = 38;
-constexpr uint8_t kVkRight = 39;
-constexpr uint8_t kVkDown = 40;
-constexpr uint8_t kVkPrintScreen = 44;
-constexpr uint8_t kVkInsert = 45;
-constexpr uint8_t kVkDelete = 46;
-constexpr uint8_t kVkF1 = 112;
-constexpr uint8_t kVkF12 = 123;
-constexpr uint8_t kVkNumLock = 144;
-constexpr uint8_t kVkScrollLock = 145;
+namespace vk = platform::vk;
 
 constexpr uint32_t kModifierPauseMs = 50;
 constexpr uint32_t kKeyPauseMs = 20;
@@ -51,32 +28,32 @@ struct NamedKey {
 // aliases are known here too, so that a captured key plays back as the key
 // it was.
 constexpr NamedKey kNamedKeys[] = {
-    {"BACKSPACE", kVkBackspace},
-    {"TAB", kVkTab},
-    {"ENTER", kVkEnter},
-    {"SHIFT", kVkShift},
-    {"CTRL", kVkCtrl},
-    {"ALT", kVkAlt},
-    {"PAUSE", kVkPause},
-    {"CAPSLOCK", kVkCapsLock},
-    {"ESC", kVkEscape},
-    {"SPACE", kVkSpace},
-    {"PAGEUP", kVkPageUp},
-    {"PAGEDOWN", kVkPageDown},
-    {"END", kVkEnd},
-    {"HOME", kVkHome},
-    {"LEFT", kVkLeft},
-    {"UP", kVkUp},
-    {"RIGHT", kVkRight},
-    {"DOWN", kVkDown},
-    {"INSERT", kVkInsert},
-    {"DELETE", kVkDelete},
-    {"NUMLOCK", kVkNumLock},
-    {"SCROLLLOCK", kVkScrollLock},
-    {"PRTSC", kVkPrintScreen},
-    {"PGUP", kVkPageUp},
-    {"PGDN", kVkPageDown},
-    {"BREAK", kVkPause},
+    {"BACKSPACE", vk::kBackspace},
+    {"TAB", vk::kTab},
+    {"ENTER", vk::kEnter},
+    {"SHIFT", vk::kShift},
+    {"CTRL", vk::kControl},
+    {"ALT", vk::kAlt},
+    {"PAUSE", vk::kPause},
+    {"CAPSLOCK", vk::kCapsLock},
+    {"ESC", vk::kEscape},
+    {"SPACE", vk::kSpace},
+    {"PAGEUP", vk::kPageUp},
+    {"PAGEDOWN", vk::kPageDown},
+    {"END", vk::kEnd},
+    {"HOME", vk::kHome},
+    {"LEFT", vk::kLeft},
+    {"UP", vk::kUp},
+    {"RIGHT", vk::kRight},
+    {"DOWN", vk::kDown},
+    {"INSERT", vk::kInsert},
+    {"DELETE", vk::kDelete},
+    {"NUMLOCK", vk::kNumLock},
+    {"SCROLLLOCK", vk::kScrollLock},
+    {"PRTSC", vk::kPrintScreen},
+    {"PGUP", vk::kPageUp},
+    {"PGDN", vk::kPageDown},
+    {"BREAK", vk::kPause},
 };
 
 // One physical key of the digit row or the punctuation keys.
@@ -87,10 +64,13 @@ struct SymbolKey {
 };
 
 constexpr SymbolKey kSymbolKeys[] = {
-    {48, '0', ')'},   {49, '1', '!'},  {50, '2', '@'},   {51, '3', '#'},  {52, '4', '$'},  {53, '5', '%'},
-    {54, '6', '^'},   {55, '7', '&'},  {56, '8', '*'},   {57, '9', '('},  {186, ';', ':'}, {187, '=', '+'},
-    {188, ',', '<'},  {189, '-', '_'}, {190, '.', '>'},  {191, '/', '?'}, {192, '`', '~'}, {219, '[', '{'},
-    {220, '\\', '|'}, {221, ']', '}'}, {222, '\'', '"'},
+    {vk::kDigit0 + 0, '0', ')'}, {vk::kDigit0 + 1, '1', '!'},   {vk::kDigit0 + 2, '2', '@'},
+    {vk::kDigit0 + 3, '3', '#'}, {vk::kDigit0 + 4, '4', '$'},   {vk::kDigit0 + 5, '5', '%'},
+    {vk::kDigit0 + 6, '6', '^'}, {vk::kDigit0 + 7, '7', '&'},   {vk::kDigit0 + 8, '8', '*'},
+    {vk::kDigit0 + 9, '9', '('}, {vk::kSemicolon, ';', ':'},    {vk::kEquals, '=', '+'},
+    {vk::kComma, ',', '<'},      {vk::kMinus, '-', '_'},        {vk::kPeriod, '.', '>'},
+    {vk::kSlash, '/', '?'},      {vk::kBackquote, '`', '~'},    {vk::kOpenBracket, '[', '{'},
+    {vk::kBackslash, '\\', '|'}, {vk::kCloseBracket, ']', '}'}, {vk::kQuote, '\'', '"'},
 };
 
 // The key text split into its prefix run and the rest.
@@ -148,35 +128,35 @@ void PressAndRelease(platform::Desktop& desktop, uint8_t code) {
 }
 
 bool Held(platform::Desktop& desktop, int virtualKey) {
-    return (uint16_t(desktop.GetAsyncKeyState(virtualKey)) & 0x8000) != 0;
+    return (uint16_t(desktop.GetAsyncKeyState(virtualKey)) & platform::key_state::kHeld) != 0;
 }
 
 // The key of a held key read in the capture order, without modifiers; the
 // empty text when none is held.
 std::string ReadKey(platform::Desktop& desktop, bool shift) {
-    if (Held(desktop, kVkEscape)) return "{ESC}";
-    for (int code = kVkF1; code <= kVkF12; ++code) {
-        if (Held(desktop, code)) return "{F" + text::IntToText(code - kVkF1 + 1) + "}";
+    if (Held(desktop, vk::kEscape)) return "{ESC}";
+    for (int code = vk::kF1; code <= vk::kF12; ++code) {
+        if (Held(desktop, code)) return "{F" + text::IntToText(code - vk::kF1 + 1) + "}";
     }
     static constexpr NamedKey kCaptureNames[] = {
-        {"{PRTSC}", kVkPrintScreen},
-        {"{BREAK}", kVkPause},
-        {"{BACKSPACE}", kVkBackspace},
-        {"{TAB}", kVkTab},
-        {"{CAPSLOCK}", kVkCapsLock},
-        {"{HOME}", kVkHome},
-        {"{END}", kVkEnd},
-        {"{PGUP}", kVkPageUp},
-        {"{PGDN}", kVkPageDown},
-        {"{INSERT}", kVkInsert},
-        {"{NUMLOCK}", kVkNumLock},
-        {"{DELETE}", kVkDelete},
-        {"{UP}", kVkUp},
-        {"{DOWN}", kVkDown},
-        {"{LEFT}", kVkLeft},
-        {"{RIGHT}", kVkRight},
-        {"{ENTER}", kVkEnter},
-        {"{SPACE}", kVkSpace},
+        {"{PRTSC}", vk::kPrintScreen},
+        {"{BREAK}", vk::kPause},
+        {"{BACKSPACE}", vk::kBackspace},
+        {"{TAB}", vk::kTab},
+        {"{CAPSLOCK}", vk::kCapsLock},
+        {"{HOME}", vk::kHome},
+        {"{END}", vk::kEnd},
+        {"{PGUP}", vk::kPageUp},
+        {"{PGDN}", vk::kPageDown},
+        {"{INSERT}", vk::kInsert},
+        {"{NUMLOCK}", vk::kNumLock},
+        {"{DELETE}", vk::kDelete},
+        {"{UP}", vk::kUp},
+        {"{DOWN}", vk::kDown},
+        {"{LEFT}", vk::kLeft},
+        {"{RIGHT}", vk::kRight},
+        {"{ENTER}", vk::kEnter},
+        {"{SPACE}", vk::kSpace},
     };
     for (const NamedKey& key : kCaptureNames) {
         if (Held(desktop, key.code)) return std::string(key.name);
@@ -189,7 +169,7 @@ std::string ReadKey(platform::Desktop& desktop, bool shift) {
     }
     // The digit row was read above; the punctuation keys follow in code order.
     for (const SymbolKey& key : kSymbolKeys) {
-        if (key.code < 186) continue;
+        if (key.code < vk::kSemicolon) continue;
         if (Held(desktop, key.code)) return std::string(1, shift ? key.shifted : key.unshifted);
     }
     return "";
@@ -244,7 +224,7 @@ void PlayKeyText(platform::Desktop& desktop, std::string_view keyText) {
     if (!named && text::CharCount(rest) == 1 && (IsUpperLetter(rest) || IsShiftedSymbol(rest))) shift = true;
 
     const std::array<std::pair<bool, uint8_t>, 3> modifiers{
-        {{parsed.ctrl, kVkCtrl}, {parsed.alt, kVkAlt}, {shift, kVkShift}}};
+        {{parsed.ctrl, vk::kControl}, {parsed.alt, vk::kAlt}, {shift, vk::kShift}}};
     for (const auto& [on, code] : modifiers) {
         if (!on) continue;
         desktop.KeybdEvent(code, platform::key::kPress);
@@ -264,8 +244,8 @@ void PlayKeyText(platform::Desktop& desktop, std::string_view keyText) {
 }
 
 void PressNamedKey(platform::Desktop& desktop, std::string_view name) {
-    for (int code = kVkF1; code <= kVkF12; ++code) {
-        if (name == "F" + text::IntToText(code - kVkF1 + 1)) return PressAndRelease(desktop, uint8_t(code));
+    for (int code = vk::kF1; code <= vk::kF12; ++code) {
+        if (name == "F" + text::IntToText(code - vk::kF1 + 1)) return PressAndRelease(desktop, uint8_t(code));
     }
     if (name.empty()) return;
     for (const NamedKey& key : kNamedKeys) {
@@ -294,9 +274,9 @@ uint8_t SymbolToVirtualKey(std::string_view text) {
 }
 
 std::string ReadPressedKeys(platform::Desktop& desktop) {
-    bool shift = Held(desktop, kVkShift);
-    bool ctrl = Held(desktop, kVkCtrl);
-    bool alt = Held(desktop, kVkAlt);
+    bool shift = Held(desktop, vk::kShift);
+    bool ctrl = Held(desktop, vk::kControl);
+    bool alt = Held(desktop, vk::kAlt);
     std::string result = ReadKey(desktop, shift);
     if (result.empty()) return result;
     if (ctrl) result = "^" + result;

@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "common/platform/key_codes.h"
 #include "common/text/number.h"
 #include "common/text/utf8.h"
 #include "kestrun/actions/keys.h"
@@ -18,7 +19,6 @@ constexpr int kBoxDragStart = 3;
 constexpr int kBoxDragEnd = 4;
 constexpr int kBoxPaste = 5;
 
-constexpr int16_t kHeldBit = int16_t(0x8000);
 constexpr int32_t kHighestColour = 0xFFFFFF;
 
 // The coordinate boxes that a mode fills live and at F8; -1 for none.
@@ -103,7 +103,7 @@ void CaptureTools::Tick() {
     }
 
     ShowLive(mode, desktop_.GetCursorPos());
-    if ((desktop_.GetAsyncKeyState(kVirtualKeyF8) & kHeldBit) == 0) return;
+    if ((desktop_.GetAsyncKeyState(platform::vk::kF8) & platform::key_state::kHeld) == 0) return;
     // The pointer is read again: the pick is where it is as F8 is seen.
     TakePick(mode, desktop_.GetCursorPos());
     // One F8, one pick: the next one starts with the pick button again.

@@ -34,7 +34,6 @@ namespace kestrun {
 
 inline constexpr int kTimer2 = 2;  // the capture tool, 100 ms
 inline constexpr uint32_t kTimer2Interval = 100;
-inline constexpr int kVirtualKeyF8 = 119;
 
 inline constexpr std::string_view kChooseFileTitle = "请选择文件";
 inline constexpr std::string_view kTextFileFilter = "文本文件 (*.txt;*.csv)|*.txt;*.csv";

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/platform/key_codes.h"
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_dialogs.h"
 #include "common/testing/fake_files.h"
@@ -19,9 +20,9 @@ namespace {
 using fake::DialogKind;
 using fake::ShownDialog;
 
-constexpr int kF8 = 119;
-constexpr int kKeyA = 0x41;
-constexpr int kCtrl = 0x11;
+constexpr int kF8 = platform::vk::kF8;
+constexpr int kKeyA = 'A';
+constexpr int kCtrl = platform::vk::kControl;
 
 class CaptureToolsTest : public testing::Test {
 protected:

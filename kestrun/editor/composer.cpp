@@ -1,7 +1,6 @@
 #include "kestrun/editor/composer.h"
 
 #include <array>
-#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -33,47 +32,53 @@ constexpr std::array<std::string_view, kMenuRightCount> kMenuRightCaptions = {
 };
 
 using T = MenuNewEntry::Test;
+using K = script::InstructionKind;
 constexpr MenuNewEntry kSeparator{};
 
 // The submenu, by Index; the window builds its menu from this table.
 constexpr std::array<MenuNewEntry, kMenuNewCount> kMenuNew = {{
     {"鼠标滚动", "请输入鼠标所在坐标及滚动步数，格数可为正数，也可为负数，坐标可输入也可不输入，比如100,100,3或-2",
-     "新增鼠标滚动指令", "", T::kNotBlank, "鼠标滚动="},
+     "新增鼠标滚动指令", "", T::kNotBlank, K::Scroll, ""},
     kSeparator,
     {"比较剪切板文字",
      "请输入待比较的剪切板，如果包含该文字，将执行后续动作，否则请输入后退的步数或跳过的步数，输入格式如：Kestrun,"
      "1或Kestrun,-2",
-     "新增剪切板文字比较指令", "", T::kNotBlank, "比较文字="},
+     "新增剪切板文字比较指令", "", T::kNotBlank, K::ClipboardTest, ""},
     kSeparator,
     {"复制文件", "请输入待复制的文件的原始路径及目标路径，比如：c:\\文档1.docx,d:\\文档1.docx", "新增文件复制指令", "",
-     T::kNotBlank, "文件操作=复制,"},
+     T::kNotBlank, K::FileOperation, "复制"},
     {"移动文件", "请输入待移动的文件的原始路径及目标路径，比如：c:\\文档1.docx,d:\\文档2.docx", "新增文件移动指令", "",
-     T::kNotBlank, "文件操作=移动,"},
+     T::kNotBlank, K::FileOperation, "移动"},
     {"删除文件", "请输入待删除的文件的路径，比如：c:\\文档1.docx", "新增文件删除指令", "", T::kNotBlank,
-     "文件操作=删除,"},
+     K::FileOperation, "删除"},
     kSeparator,
-    {"激活窗口", "请输入待激活的窗口的标题，比如：记事本", "新增窗口激活指令", "", T::kNotBlank, "窗口操作=激活,"},
-    {"置顶窗口", "请输入待置顶的窗口的标题，比如：记事本", "新增窗口置顶指令", "", T::kNotBlank, "窗口操作=置顶,"},
+    {"激活窗口", "请输入待激活的窗口的标题，比如：记事本", "新增窗口激活指令", "", T::kNotBlank, K::WindowOperation,
+     "激活"},
+    {"置顶窗口", "请输入待置顶的窗口的标题，比如：记事本", "新增窗口置顶指令", "", T::kNotBlank, K::WindowOperation,
+     "置顶"},
     {"取消置顶窗口", "请输入欲取消置顶的窗口的标题，比如：记事本", "新增取消窗口置顶指令", "", T::kNotBlank,
-     "窗口操作=取消置顶,"},
+     K::WindowOperation, "取消置顶"},
     {"最大化窗口", "请输入待最大化的窗口的标题，比如：记事本", "新增最大化窗口指令", "", T::kNotBlank,
-     "窗口操作=最大化,"},
+     K::WindowOperation, "最大化"},
     {"最小化窗口", "请输入待最小化的窗口的标题，比如：记事本", "新增最小化窗口指令", "", T::kNotBlank,
-     "窗口操作=最小化,"},
+     K::WindowOperation, "最小化"},
     {"还原窗口", "请输入待还原的窗口的标题，比如：记事本", "新增还原或恢复窗口指令", "", T::kNotBlank,
-     "窗口操作=还原,"},
-    {"隐藏窗口", "请输入待隐藏的窗口的标题，比如：记事本", "新增隐藏窗口指令", "", T::kNotBlank, "窗口操作=隐藏,"},
-    {"显示窗口", "请输入待显示的窗口的标题，比如：记事本", "新增显示窗口指令", "", T::kNotBlank, "窗口操作=显示,"},
-    {"关闭窗口", "请输入待关闭的窗口的标题，比如：记事本", "新增关闭窗口指令", "", T::kNotBlank, "窗口操作=关闭,"},
+     K::WindowOperation, "还原"},
+    {"隐藏窗口", "请输入待隐藏的窗口的标题，比如：记事本", "新增隐藏窗口指令", "", T::kNotBlank, K::WindowOperation,
+     "隐藏"},
+    {"显示窗口", "请输入待显示的窗口的标题，比如：记事本", "新增显示窗口指令", "", T::kNotBlank, K::WindowOperation,
+     "显示"},
+    {"关闭窗口", "请输入待关闭的窗口的标题，比如：记事本", "新增关闭窗口指令", "", T::kNotBlank, K::WindowOperation,
+     "关闭"},
     {"半透明窗口", "请输入待半透明的窗口的标题，比如：记事本", "新增半透明窗口指令", "", T::kNotBlank,
-     "窗口操作=半透明,"},
+     K::WindowOperation, "半透明"},
     kSeparator,
     {"屏幕截图", "请输入屏幕截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "新增截图指令", "80", T::kQuality,
-     "屏幕截图=屏幕,"},
+     K::Screenshot, "屏幕"},
     {"窗口截图", "请输入活动窗口截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "新增截图指令", "80",
-     T::kQuality, "屏幕截图=窗口,"},
+     T::kQuality, K::Screenshot, "窗口"},
     {"区域截图", "请输入区域截图后保存的jpg图像的质量数0-100，越大质量越好，默认80，以及起始坐标及长宽大小",
-     "新增截图指令", "80,0,0,1200,800", T::kNotEmpty, "屏幕截图=区域,"},
+     "新增截图指令", "80,0,0,1200,800", T::kNotEmpty, K::Screenshot, "区域"},
 }};
 
 bool Passes(T test, const std::string& answer) {
@@ -91,19 +96,6 @@ bool Passes(T test, const std::string& answer) {
         }
     }
     return false;
-}
-
-// The fields of a line are joined with "," exactly as typed.
-std::string Join(std::string_view keyword, std::initializer_list<std::string_view> fields) {
-    std::string line(keyword);
-    line += "=";
-    bool first = true;
-    for (std::string_view field : fields) {
-        if (!first) line += ",";
-        line += field;
-        first = false;
-    }
-    return line;
 }
 
 }  // namespace
@@ -163,15 +155,16 @@ void Composer::CmdOrder(int index) {
                 return;
             }
             return AppendAndSelect(
-                Join("鼠标点击", {m.TxtScreenX(kBoxClick), m.TxtScreenY(kBoxClick), m.CmbMouseText()}));
+                script::WriteLine(K::MouseClick, {m.TxtScreenX(kBoxClick), m.TxtScreenY(kBoxClick), m.CmbMouseText()}));
         case Row::kDrag:
             if (!Require(!m.TxtScreenX(kBoxDragStart).empty() && !m.TxtScreenY(kBoxDragStart).empty() &&
                              !m.TxtScreenX(kBoxDragEnd).empty() && !m.TxtScreenY(kBoxDragEnd).empty(),
                          kMessageIncomplete)) {
                 return;
             }
-            return AppendAndSelect(Join("鼠标拖拉", {m.TxtScreenX(kBoxDragStart), m.TxtScreenY(kBoxDragStart),
-                                                     m.TxtScreenX(kBoxDragEnd), m.TxtScreenY(kBoxDragEnd)}));
+            return AppendAndSelect(
+                script::WriteLine(K::MouseDrag, {m.TxtScreenX(kBoxDragStart), m.TxtScreenY(kBoxDragStart),
+                                                 m.TxtScreenX(kBoxDragEnd), m.TxtScreenY(kBoxDragEnd)}));
         case Row::kPaste:
             if (!Require(
                     !m.TxtScreenX(kBoxPaste).empty() && !m.TxtScreenY(kBoxPaste).empty() && !m.CmbPasteText().empty(),
@@ -179,22 +172,24 @@ void Composer::CmdOrder(int index) {
                 return;
             }
             return AppendAndSelect(
-                Join("粘贴文字", {m.TxtScreenX(kBoxPaste), m.TxtScreenY(kBoxPaste), m.CmbPasteText()}));
+                script::WriteLine(K::PasteText, {m.TxtScreenX(kBoxPaste), m.TxtScreenY(kBoxPaste), m.CmbPasteText()}));
         case Row::kKey:
             if (!Require(!m.TxtKeyName().empty(), kMessageNoKeyName)) return;
-            return AppendAndSelect("模拟按键=" + m.TxtKeyName());
+            return AppendAndSelect(script::WriteLine(K::Key, {m.TxtKeyName()}));
         case Row::kFile:
             if (!Require(!m.TxtFilename().empty(), kMessageNoFilePath)) return;
-            return AppendAndSelect("打开文件=" + m.TxtFilename());
+            return AppendAndSelect(script::WriteLine(K::OpenFile, {m.TxtFilename()}));
         case Row::kUrl:
             // A loaded URL list wins over whatever address is typed.
-            if (!model_.UrlEntries().empty()) return AppendAndSelect("打开网址=" + std::string(kListWord));
+            if (!model_.UrlEntries().empty()) {
+                return AppendAndSelect(script::WriteLine(K::OpenUrl, {script::kListWord}));
+            }
             if (!Require(!m.CmbUrlText().empty(), kMessageNoUrl)) return;
-            return AppendAndSelect("打开网址=" + m.CmbUrlText());
+            return AppendAndSelect(script::WriteLine(K::OpenUrl, {m.CmbUrlText()}));
         case Row::kWait:
             if (!Require(!m.TxtTime().empty(), kMessageNoWaitTime)) return;
             if (!Require(text::StrictNumber(m.TxtTime()).has_value(), kMessageWaitNotNumber)) return;
-            return AppendAndSelect("等待时间=" + m.TxtTime());
+            return AppendAndSelect(script::WriteLine(K::Wait, {m.TxtTime()}));
     }
 }
 
@@ -216,8 +211,8 @@ void Composer::AddBitmapTest() {
     model_.Bitmaps()[number] = std::move(entry);
     model_.BitmapsChanged();
 
-    AppendAndSelect(Join("比较位图", {text::IntToText(number), model_.TxtScreenX(kBoxBitmap),
-                                      model_.TxtScreenY(kBoxBitmap), text::IntToText(jump)}));
+    AppendAndSelect(script::WriteLine(K::BitmapTest, {text::IntToText(number), model_.TxtScreenX(kBoxBitmap),
+                                                      model_.TxtScreenY(kBoxBitmap), text::IntToText(jump)}));
 }
 
 void Composer::AddColourTest() {
@@ -229,8 +224,8 @@ void Composer::AddColourTest() {
     const int32_t jump = AskJump(kPromptColourJump);
     // The fields are read after the input box: that is what the user saw
     // when answering it.
-    AppendAndSelect(Join("判断颜色", {model_.TxtScreenX(kBoxColour), model_.TxtScreenY(kBoxColour), model_.TxtColor(),
-                                      text::IntToText(jump)}));
+    AppendAndSelect(script::WriteLine(K::ColourTest, {model_.TxtScreenX(kBoxColour), model_.TxtScreenY(kBoxColour),
+                                                      model_.TxtColor(), text::IntToText(jump)}));
 }
 
 // --- Add from the submenu ---
@@ -242,7 +237,8 @@ void Composer::MenuNew(int index) {
         dialogs_.InputBox(std::string(entry.prompt), std::string(entry.title), std::string(entry.defaultAnswer));
     if (!Passes(entry.test, answer)) return;
     // The selection stays where it was.
-    model_.AddRow(std::string(entry.linePrefix) + answer);
+    model_.AddRow(entry.operation.empty() ? script::WriteLine(entry.kind, {answer})
+                                          : script::WriteLine(entry.kind, {entry.operation, answer}));
 }
 
 // --- Editing and the context menu ---

@@ -24,6 +24,7 @@
 #include "common/platform/dialogs.h"
 #include "kestrun/editor/list_manager.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
 
@@ -75,7 +76,10 @@ struct MenuNewEntry {
     std::string_view title;
     std::string_view defaultAnswer;
     Test test = Test::kNone;
-    std::string_view linePrefix;  // the answer follows it unchanged
+    // The line written: the kind's keyword, the operation as the first field
+    // when there is one, then the answer unchanged.
+    script::InstructionKind kind = script::InstructionKind::None;
+    std::string_view operation;
     bool IsSeparator() const { return caption.empty(); }
 };
 inline constexpr int kMenuNewCount = 22;

@@ -11,6 +11,7 @@
 #include "common/text/number.h"
 #include "common/text/timestamp.h"
 #include "kestrun/script/bmp_file.h"
+#include "kestrun/script/instruction_line.h"
 #include "kestrun/script/list_file.h"
 #include "kestrun/script/plan_file.h"
 
@@ -271,7 +272,7 @@ void ListManager::LoadUrlListFile(const std::string& path) {
         model_.SetUrlList({}, model_.CmbUrlText());
         return;
     }
-    model_.SetUrlList(std::move(*entries), std::string(kListWord));
+    model_.SetUrlList(std::move(*entries), std::string(script::kListWord));
     model_.urlListPath = path;
 }
 
@@ -282,7 +283,7 @@ void ListManager::LoadPasteListFile(const std::string& path) {
         model_.SetPasteList({}, model_.CmbPasteText());
         return;
     }
-    model_.SetPasteList(std::move(*entries), std::string(kListWord));
+    model_.SetPasteList(std::move(*entries), std::string(script::kListWord));
     model_.pasteListPath = path;
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/text/number.h"
 #include "common/text/utf8.h"
+#include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
 
@@ -90,15 +91,18 @@ HookResult Modrecord::RecordHookProc(const LowLevelMouseEvent& event) {
     model_.SetTxtColor(text::IntToText(colour));
     model_.SetTxtColorBackColour(colour);
 
-    const std::string position = text::IntToText(x) + "," + text::IntToText(y);
+    using script::InstructionKind;
+    const std::string xText = text::IntToText(x);
+    const std::string yText = text::IntToText(y);
     if (!kind.empty()) {
-        model_.AddRow("鼠标点击=" + position + "," + std::string(kind));
+        model_.AddRow(script::WriteLine(InstructionKind::MouseClick, {xText, yText, kind}));
     } else if (model_.RowCount() > 0) {
         // A release away from its press: the press's line becomes a drag
         // from its point to here. The last line is rewritten whatever it
-        // holds.
+        // holds; its point part goes in as one piece, commas and all.
         const int lastRow = model_.RowCount() - 1;
-        model_.SetRowText(lastRow, "鼠标拖拉=" + ClickPointPart(model_.Row(lastRow)) + "," + position);
+        model_.SetRowText(lastRow, script::WriteLine(InstructionKind::MouseDrag,
+                                                     {ClickPointPart(model_.Row(lastRow)), xText, yText}));
     }
     last_ = event.point;
     return HookResult::kCallNextHook;

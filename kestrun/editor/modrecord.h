@@ -18,6 +18,7 @@
 
 #include "common/platform/desktop.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
 
@@ -39,9 +40,9 @@ inline constexpr uint32_t kMouseHorizontalWheel = 0x020E;
 // The kinds an event is classified as; the empty kind covers the releases,
 // the other buttons and the horizontal wheel.
 inline constexpr std::string_view kKindMove = "移动";
-inline constexpr std::string_view kKindLeftClick = "左键单击";
-inline constexpr std::string_view kKindRightClick = "右键单击";
-inline constexpr std::string_view kKindMiddleClick = "中键单击";
+inline constexpr std::string_view kKindLeftClick = script::ClickKindText(script::ClickKind::LeftClick);
+inline constexpr std::string_view kKindRightClick = script::ClickKindText(script::ClickKind::RightClick);
+inline constexpr std::string_view kKindMiddleClick = script::ClickKindText(script::ClickKind::MiddleClick);
 inline constexpr std::string_view kKindWheel = "滚轮";
 
 // One event of the low-level mouse hook: its message and a copy of its

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "common/platform/key_codes.h"
 #include "common/text/number.h"
 #include "common/text/utf8.h"
 #include "kestrun/actions/keys.h"
@@ -11,10 +12,6 @@ namespace kestrun {
 
 namespace {
 
-constexpr uint8_t kVirtualKeyControl = 0x11;
-constexpr uint8_t kVirtualKeyV = 0x56;
-constexpr int kVirtualKeyEscape = 0x1B;
-constexpr int kVirtualKeyF7 = 0x76;
 constexpr uint32_t kWaitSliceMs = 50;
 constexpr uint32_t kLaunchSettleMs = 500;
 
@@ -54,20 +51,27 @@ void Interpreter::ExecuteLine(const std::string& text) {
 void Interpreter::MouseClick(const script::InstructionLine& line) {
     int32_t x = script::ClickCoordinate(line.Field(1), model_.cycleCounter).value_or(0);
     int32_t y = script::ClickCoordinate(line.Field(2), model_.cycleCounter).value_or(0);
-    std::string kind = line.Field(3);
     desktop_.SetCursorPos(x, y);
     using namespace platform::mouse;
-    if (kind == "左键单击") {
-        desktop_.MouseEvent(kLeftDown, 0);
-        desktop_.MouseEvent(kLeftUp, 0);
-    } else if (kind == "左键双击") {
-        for (int i = 0; i < 2; ++i) {
+    switch (script::KindOfClickText(line.Field(3))) {
+        case script::ClickKind::LeftClick:
             desktop_.MouseEvent(kLeftDown, 0);
             desktop_.MouseEvent(kLeftUp, 0);
-        }
-    } else if (kind == "右键单击") {
-        desktop_.MouseEvent(kRightDown, 0);
-        desktop_.MouseEvent(kRightUp, 0);
+            break;
+        case script::ClickKind::LeftDoubleClick:
+            for (int i = 0; i < 2; ++i) {
+                desktop_.MouseEvent(kLeftDown, 0);
+                desktop_.MouseEvent(kLeftUp, 0);
+            }
+            break;
+        case script::ClickKind::RightClick:
+            desktop_.MouseEvent(kRightDown, 0);
+            desktop_.MouseEvent(kRightUp, 0);
+            break;
+        case script::ClickKind::MiddleClick:
+        case script::ClickKind::None:
+            // The pointer has moved; nothing is clicked.
+            break;
     }
     Advance();
 }
@@ -114,10 +118,10 @@ void Interpreter::PasteText(const script::InstructionLine& line) {
     desktop_.SetCursorPos(x, y);
     desktop_.MouseEvent(platform::mouse::kLeftDown, 0);
     desktop_.MouseEvent(platform::mouse::kLeftUp, 0);
-    desktop_.KeybdEvent(kVirtualKeyControl, platform::key::kPress);
-    desktop_.KeybdEvent(kVirtualKeyV, platform::key::kPress);
-    desktop_.KeybdEvent(kVirtualKeyV, platform::key::kRelease);
-    desktop_.KeybdEvent(kVirtualKeyControl, platform::key::kRelease);
+    desktop_.KeybdEvent(platform::vk::kControl, platform::key::kPress);
+    desktop_.KeybdEvent(platform::vk::kLetterV, platform::key::kPress);
+    desktop_.KeybdEvent(platform::vk::kLetterV, platform::key::kRelease);
+    desktop_.KeybdEvent(platform::vk::kControl, platform::key::kRelease);
     Advance();
 }
 
@@ -126,8 +130,8 @@ void Interpreter::Key(const script::InstructionLine& line) {
     // A key this instruction sent is not the user's Esc or F7: reading the
     // keys here clears their "pressed since the last query" state before the
     // scheduler poll looks.
-    desktop_.GetAsyncKeyState(kVirtualKeyEscape);
-    desktop_.GetAsyncKeyState(kVirtualKeyF7);
+    desktop_.GetAsyncKeyState(platform::vk::kEscape);
+    desktop_.GetAsyncKeyState(platform::vk::kF7);
     Advance();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/platform/key_codes.h"
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_files.h"
 
@@ -176,7 +177,7 @@ TEST_F(InterpreterTest, KeyInstructionPausesAroundTheKeys) {
 
 TEST_F(InterpreterTest, OwnEscapeKeyIsNotTakenForTheUsersStop) {
     Run("模拟按键={ESC}");
-    EXPECT_EQ(desktop_.GetAsyncKeyState(0x1B), 0) << "the key instruction's own Esc is consumed";
+    EXPECT_EQ(desktop_.GetAsyncKeyState(platform::vk::kEscape), 0) << "the key instruction's own Esc is consumed";
 }
 
 TEST_F(InterpreterTest, OpenFileLaunchesExeWithStyleOrShellOpensDocuments) {

@@ -2,15 +2,13 @@
 
 #include <cctype>
 
+#include "common/platform/key_codes.h"
 #include "common/text/number.h"
 #include "common/text/utf8.h"
 
 namespace kestrun {
 
 namespace {
-
-constexpr int kVirtualKeyEscape = 0x1B;
-constexpr int kVirtualKeyF7 = 0x76;
 
 // Marks a flag for the length of a scope, so a handler cannot re-enter
 // itself from a nested message loop.
@@ -159,8 +157,8 @@ void RunControl::SchedulerPoll() {
 
     // Esc counts when it is down now or was pressed since the last query;
     // F7 only when it is down now.
-    bool escPressed = desktop_.GetAsyncKeyState(kVirtualKeyEscape) != 0;
-    bool f7Pressed = desktop_.GetAsyncKeyState(kVirtualKeyF7) < 0;
+    bool escPressed = desktop_.GetAsyncKeyState(platform::vk::kEscape) != 0;
+    bool f7Pressed = desktop_.GetAsyncKeyState(platform::vk::kF7) < 0;
     // F7 toggles; Esc only ever stops a run, so a stray Esc pressed in
     // another program never starts the loaded plan.
     if (f7Pressed || (escPressed && model_.IsRunning())) Toggle();

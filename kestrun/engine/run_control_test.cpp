@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/platform/key_codes.h"
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_dialogs.h"
 #include "common/testing/fake_files.h"
@@ -18,8 +19,8 @@
 namespace kestrun {
 namespace {
 
-constexpr int kEscape = 0x1B;
-constexpr int kF7 = 0x76;
+constexpr int kEscape = platform::vk::kEscape;
+constexpr int kF7 = platform::vk::kF7;
 
 // Stands for the interpreter: records each line and advances the pointer,
 // or runs what the test scripts for a line.

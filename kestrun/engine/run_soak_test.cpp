@@ -28,6 +28,7 @@
 #define KESTRUN_SOAK_MEASURES_HEAP 1
 #endif
 
+#include "common/platform/key_codes.h"
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_dialogs.h"
 #include "common/testing/fake_files.h"
@@ -43,8 +44,8 @@
 namespace kestrun {
 namespace {
 
-constexpr int kF7 = 0x76;
-constexpr int kEscape = 0x1B;
+constexpr int kF7 = platform::vk::kF7;
+constexpr int kEscape = platform::vk::kEscape;
 constexpr int32_t kBlockColour = 0x20C040;
 constexpr int32_t kPixelColour = 835111;
 const std::string kLogPath = "C:\\Kestrun\\日志.txt";

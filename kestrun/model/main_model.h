@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/platform/image.h"
+#include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
 
@@ -212,7 +213,7 @@ private:
     std::string txtScreenY_[kScreenBoxCount] = {"100", "100", "100", "", "200", "100"};
     std::string txtColor_ = "835111";
     int32_t txtColorBackColour_ = kColourSystemWindow;
-    std::string cmbMouseText_ = "左键单击";
+    std::string cmbMouseText_{script::ClickKindText(script::ClickKind::LeftClick)};
     std::string txtKeyName_;
     std::string txtFilename_;
     std::string txtTime_ = "5000";

@@ -20,6 +20,13 @@ InstructionKind KindOfKeyword(std::string_view keyword) {
     return InstructionKind::None;
 }
 
+ClickKind KindOfClickText(std::string_view text) {
+    for (const ClickKindEntry& entry : kClickKinds) {
+        if (entry.text == text) return entry.kind;
+    }
+    return ClickKind::None;
+}
+
 std::vector<std::string> SplitFields(std::string_view argumentText) {
     // The empty text has no pieces at all: a line such as
     // "比较文字=" has no field 1 at all, which the clipboard test tells apart
@@ -54,19 +61,30 @@ InstructionKind KindOfLine(std::string_view line) {
     return KindOfKeyword(line.substr(0, line.find(kKeywordSeparator)));
 }
 
-std::string WriteLine(std::string_view keyword, std::span<const std::string> fields) {
+namespace {
+
+template <typename Fields>
+std::string Join(std::string_view keyword, const Fields& fields) {
     std::string line(keyword);
     line += kKeywordSeparator;
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) line += kFieldSeparator;
-        line += fields[i];
+    bool first = true;
+    for (std::string_view field : fields) {
+        if (!first) line += kFieldSeparator;
+        line += field;
+        first = false;
     }
     return line;
 }
 
-std::string WriteLine(InstructionKind kind, std::span<const std::string> fields) {
-    return WriteLine(Keyword(kind), fields);
+}  // namespace
+
+std::string WriteLine(InstructionKind kind, std::initializer_list<std::string_view> fields) {
+    return Join(Keyword(kind), fields);
 }
+
+std::string WriteLine(InstructionKind kind, std::span<const std::string> fields) { return Join(Keyword(kind), fields); }
+
+std::string WriteLine(std::string_view keyword, std::span<const std::string> fields) { return Join(keyword, fields); }
 
 bool HasCyclePlaceholder(std::string_view field) { return text::Contains(field, kCyclePlaceholder); }
 

@@ -20,6 +20,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -91,6 +92,35 @@ inline constexpr std::string_view kMilliseconds = "毫秒";
 std::string_view Keyword(InstructionKind kind);
 InstructionKind KindOfKeyword(std::string_view keyword);
 
+// The click kinds that field 3 of a mouse click names. The composer offers
+// the first three; the recorder writes the single clicks, the middle one
+// too. A run moves the pointer for every click line but clicks only for the
+// first three kinds: a middle click, like any other text, clicks nothing.
+enum class ClickKind { None, LeftClick, LeftDoubleClick, RightClick, MiddleClick };
+
+struct ClickKindEntry {
+    ClickKind kind;
+    std::string_view text;
+};
+
+inline constexpr std::array<ClickKindEntry, 4> kClickKinds = {{
+    {ClickKind::LeftClick, "左键单击"},
+    {ClickKind::LeftDoubleClick, "左键双击"},
+    {ClickKind::RightClick, "右键单击"},
+    {ClickKind::MiddleClick, "中键单击"},
+}};
+
+// The text of a click kind ("" for None); constant, so that tables of
+// captions can be built from it.
+constexpr std::string_view ClickKindText(ClickKind kind) {
+    for (const ClickKindEntry& entry : kClickKinds) {
+        if (entry.kind == kind) return entry.text;
+    }
+    return {};
+}
+// The kind a field names, compared exactly; None for any other text.
+ClickKind KindOfClickText(std::string_view text);
+
 // A line taken apart by the reading rules.
 class InstructionLine {
 public:
@@ -127,10 +157,16 @@ InstructionKind KindOfLine(std::string_view line);
 // stand; no fields at all for the empty text.
 std::vector<std::string> SplitFields(std::string_view argumentText);
 
-// Writes a line: keyword, "=", and the fields joined with ",", nothing added
-// or trimmed.
-std::string WriteLine(std::string_view keyword, std::span<const std::string> fields);
+// Writes a line: keyword, "=", and the fields joined with ",", nothing added,
+// trimmed or escaped. Every line the programs build is written here, so what
+// they write is what InstructionLine reads: the same fields again, as long as
+// no field holds "," or "=" and the line is not a single empty field (which
+// reads as no field at all). A text the user typed is passed on as the last
+// field with its commas, and so becomes as many fields as it holds: the path
+// "notepad.exe,3" of the file row is a path and a window style.
+std::string WriteLine(InstructionKind kind, std::initializer_list<std::string_view> fields);
 std::string WriteLine(InstructionKind kind, std::span<const std::string> fields);
+std::string WriteLine(std::string_view keyword, std::span<const std::string> fields);
 
 // Cycle placeholder helpers for the x and y fields of a mouse click.
 bool HasCyclePlaceholder(std::string_view field);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace script {
@@ -279,12 +280,78 @@ TEST(ScrollTest, ThreeFieldsMoveThePointerFirst) {
     }
 }
 
+TEST(InstructionLineTest, ClickKinds) {
+    const std::vector<std::pair<ClickKind, std::string_view>> expected = {
+        {ClickKind::LeftClick, "左键单击"},
+        {ClickKind::LeftDoubleClick, "左键双击"},
+        {ClickKind::RightClick, "右键单击"},
+        {ClickKind::MiddleClick, "中键单击"},
+    };
+    ASSERT_EQ(kClickKinds.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(kClickKinds[i].kind, expected[i].first);
+        EXPECT_EQ(kClickKinds[i].text, expected[i].second);
+        EXPECT_EQ(ClickKindText(expected[i].first), expected[i].second);
+        EXPECT_EQ(KindOfClickText(expected[i].second), expected[i].first);
+    }
+    EXPECT_EQ(ClickKindText(ClickKind::None), "");
+    for (std::string_view text : {"", "左键单击 ", " 左键单击", "左键", "右键双击", "中键双击", "left"}) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(KindOfClickText(text), ClickKind::None);
+    }
+}
+
+// Whatever the programs write, the reader takes apart into the same kind and
+// the same fields.
+TEST(WriteLineTest, RoundTripsThroughTheReader) {
+    struct Case {
+        InstructionKind kind;
+        Fields fields;
+    };
+    const std::vector<Case> cases = {
+        {InstructionKind::BitmapTest, {"32767", "", "", "-3"}},
+        {InstructionKind::ColourTest, {"100", "100", "835111", "2"}},
+        {InstructionKind::MouseClick, {"640", "100+R", "右键单击"}},
+        {InstructionKind::MouseClick, {"1", "2", "中键单击"}},
+        {InstructionKind::MouseDrag, {"", "10", "200", "200"}},
+        {InstructionKind::PasteText, {"100", "100", "你好，世界"}},
+        {InstructionKind::PasteText, {"5", "6", "随机列表"}},
+        {InstructionKind::Key, {"^a{ENTER}"}},
+        {InstructionKind::OpenFile, {"c:\\文档1.docx", "3"}},
+        {InstructionKind::OpenUrl, {"列表"}},
+        {InstructionKind::Wait, {" 1e3 "}},
+        {InstructionKind::Wait, {}},
+        {InstructionKind::Scroll, {"100", "100", "-2"}},
+        {InstructionKind::ClipboardTest, {"", "1"}},
+        {InstructionKind::FileOperation, {"移动", "a.txt", ""}},
+        {InstructionKind::WindowOperation, {"取消置顶", "记事本"}},
+        {InstructionKind::Screenshot, {"区域", "80", "0", "0", "1200", "800"}},
+    };
+    for (const Case& c : cases) {
+        const std::string written = WriteLine(c.kind, c.fields);
+        SCOPED_TRACE(written);
+        InstructionLine line(written);
+        EXPECT_EQ(line.Kind(), c.kind);
+        EXPECT_EQ(line.KeywordText(), Keyword(c.kind));
+        EXPECT_EQ(line.Fields(), c.fields);
+    }
+}
+
+// A typed text passed on with its commas becomes as many fields as it holds.
+TEST(WriteLineTest, ATextWithCommasReadsAsSeveralFields) {
+    const std::string written = WriteLine(InstructionKind::FileOperation, {"复制", "c:\\a.docx,d:\\a.docx"});
+    EXPECT_EQ(written, "文件操作=复制,c:\\a.docx,d:\\a.docx");
+    EXPECT_EQ(InstructionLine(written).Fields(), (Fields{"复制", "c:\\a.docx", "d:\\a.docx"}));
+}
+
 TEST(WriteLineTest, JoinsFieldsWithoutAddingOrTrimming) {
     EXPECT_EQ(WriteLine(InstructionKind::MouseClick, Fields{"100", "100", "左键单击"}), "鼠标点击=100,100,左键单击");
     EXPECT_EQ(WriteLine(InstructionKind::OpenFile, Fields{"notepad.exe", ""}), "打开文件=notepad.exe,");
     EXPECT_EQ(WriteLine(InstructionKind::ClipboardTest, Fields{" a ", "1"}), "比较文字= a ,1");
     EXPECT_EQ(WriteLine(InstructionKind::Wait, Fields{}), "等待时间=");
     EXPECT_EQ(WriteLine("打开网址", Fields{"列表"}), "打开网址=列表");
+    EXPECT_EQ(WriteLine(InstructionKind::MouseDrag, {"", "3", "4"}), "鼠标拖拉=,3,4");
 }
 
 }  // namespace

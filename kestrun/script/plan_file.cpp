@@ -3,17 +3,20 @@
 #include "common/text/lines.h"
 #include "common/text/number.h"
 #include "common/text/utf8.h"
+#include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
 
 namespace {
+
+using script::InstructionKind;
 
 bool StartsWithKeyword(std::string_view line, std::string_view keyword) { return text::Left(line, 4) == keyword; }
 
 bool ListInUse(const std::vector<std::string>& lines, std::string_view keyword, size_t entryCount) {
     if (entryCount == 0) return false;
     for (const std::string& line : lines) {
-        if (StartsWithKeyword(line, keyword) && text::Contains(line, kListWord)) return true;
+        if (StartsWithKeyword(line, keyword) && text::Contains(line, script::kListWord)) return true;
     }
     return false;
 }
@@ -28,7 +31,9 @@ std::string HeaderPath(std::string_view line) {
 
 }  // namespace
 
-bool IsBitmapTestLine(std::string_view line) { return StartsWithKeyword(line, kKeywordBitmapTest); }
+bool IsBitmapTestLine(std::string_view line) {
+    return StartsWithKeyword(line, script::Keyword(InstructionKind::BitmapTest));
+}
 
 std::optional<int> BitmapNumberOfLine(std::string_view line) {
     size_t equals = line.find('=');
@@ -41,11 +46,11 @@ std::optional<int> BitmapNumberOfLine(std::string_view line) {
 }
 
 bool PasteListInUse(const std::vector<std::string>& lines, size_t pasteEntryCount) {
-    return ListInUse(lines, kKeywordPasteText, pasteEntryCount);
+    return ListInUse(lines, script::Keyword(InstructionKind::PasteText), pasteEntryCount);
 }
 
 bool UrlListInUse(const std::vector<std::string>& lines, size_t urlEntryCount) {
-    return ListInUse(lines, kKeywordOpenUrl, urlEntryCount);
+    return ListInUse(lines, script::Keyword(InstructionKind::OpenUrl), urlEntryCount);
 }
 
 std::string BuildPlanText(const std::vector<std::string>& lines, const PlanHeader& header) {

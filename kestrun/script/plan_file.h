@@ -26,10 +26,6 @@
 
 namespace kestrun {
 
-inline constexpr std::string_view kKeywordBitmapTest = "比较位图";
-inline constexpr std::string_view kKeywordPasteText = "粘贴文字";
-inline constexpr std::string_view kKeywordOpenUrl = "打开网址";
-inline constexpr std::string_view kListWord = "列表";
 inline constexpr std::string_view kPasteListHeader = "'粘贴列表文件: ";
 inline constexpr std::string_view kUrlListHeader = "'网址列表文件: ";
 inline constexpr std::string_view kPasteListHeaderKey = "粘贴列表文件:";

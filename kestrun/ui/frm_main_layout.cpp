@@ -62,7 +62,7 @@ constexpr std::array kControls = {
     ControlSpec{id::kCmdGetXY + 2, ControlKind::Button, "CmdGetXY", "↖", 1755, 3300, 480, 330,
                 "点击此按钮后将鼠标移到指定位置按下F8键获取点击处坐标位置"},
     ControlSpec{id::kLabel2 + 3, ControlKind::Label, "Label2", "动作：", 255, 3750, 720, 255, ""},
-    ControlSpec{id::kCmbMouse, ControlKind::ComboBox, "CmbMouse", "左键单击", 1005, 3705, 1230, 330, ""},
+    ControlSpec{id::kCmbMouse, ControlKind::ComboBox, "CmbMouse", kCmbMouseItems[0], 1005, 3705, 1230, 330, ""},
     ControlSpec{id::kCmdOrder + 2, ControlKind::Button, "CmdOrder", "鼠标点击(&J)", 255, 4110, 1980, 375, ""},
     // Mouse drag: start on the first line, end on the second; one pick
     // button serves both.

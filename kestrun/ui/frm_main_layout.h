@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "kestrun/script/instruction_line.h"
+
 namespace kestrun {
 
 inline constexpr int kClientWidthTwips = 8310;
@@ -52,7 +54,11 @@ inline constexpr int kPicture2 = 261;  // Picture2(0), the capture box
 }  // namespace id
 
 // The entries of CmbMouse, the click kinds the composer offers.
-inline constexpr std::array<std::string_view, 3> kCmbMouseItems = {"左键单击", "左键双击", "右键单击"};
+inline constexpr std::array<std::string_view, 3> kCmbMouseItems = {
+    script::ClickKindText(script::ClickKind::LeftClick),
+    script::ClickKindText(script::ClickKind::LeftDoubleClick),
+    script::ClickKindText(script::ClickKind::RightClick),
+};
 
 struct ControlSpec {
     int id;
