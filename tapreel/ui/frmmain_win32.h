@@ -1,0 +1,59 @@
+// Tapreel's window Frmmain on Win32. It creates the controls of the top band
+// and ListView1, renders FrmmainModel into them, and turns their messages,
+// the mouse hook's events and the window's own life (load, close, unload)
+// into calls on the portable handlers (Frmmain). It decides nothing itself.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "tapreel/model/frmmain_model.h"
+#include "tapreel/ui/list_view_win32.h"
+
+namespace tapreel {
+
+class FrmmainApp;  // the platform services and handlers behind the window
+
+class FrmmainWindow {
+public:
+    FrmmainWindow();
+    ~FrmmainWindow();
+    FrmmainWindow(const FrmmainWindow&) = delete;
+    FrmmainWindow& operator=(const FrmmainWindow&) = delete;
+
+    // Creates the window, loads the click table and shows the window; false
+    // when the window cannot be made.
+    bool Create(HINSTANCE instance, int showCommand);
+    HWND Handle() const { return hwnd_; }
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+    void AddTooltip(HWND control, std::string_view text);
+    void ConnectListView();
+    void OnCommand(int id, int code);
+    void OnCmdJianKClick();
+    void OnAccessKey(wchar_t key);
+    void ShowPopupMenu(PopupMenu menu);
+    void Layout();
+    void Render(Control what);
+    int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
+    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+    std::string ControlText(int id) const;
+    void SetControlText(HWND control, std::string_view text);
+
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    HFONT font_ = nullptr;
+    int dpi_ = 96;
+    bool rendering_ = false;  // model -> control updates must not echo back
+    FrmmainModel model_;
+    ListView1 list_;
+    std::unique_ptr<FrmmainApp> app_;
+};
+
+}  // namespace tapreel
