@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include "common/win32/trace_win32.h"
 #include "common/win32/wide.h"
 #include "common/win32/window_kit.h"
 #include "kestrun/ui/frm_main_app_win32.h"
@@ -53,7 +54,7 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;  // a double click on the background pins the window
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = win32::HandlerWindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -67,7 +68,7 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
 
     hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, win32::Wide(kWindowTitle).c_str(), style, CW_USEDEFAULT,
                             CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance,
-                            this);
+                            static_cast<win32::MessageHandler*>(this));
     if (!hwnd_) return false;
 
     app_ = std::make_unique<FrmMainApp>(hwnd_, model_);
@@ -155,23 +156,7 @@ void FrmMain::UpdateTooltip(HWND control, std::string_view text) {
 
 void FrmMain::AddTooltip(HWND control, std::string_view text) { win32::AddTooltip(tooltip_, hwnd_, control, text); }
 
-LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self || !self->app_) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    // No exception may cross the window procedure: a handler that fails
-    // leaves the window as it was.
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-}
-
-LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_TIMER:
@@ -215,6 +200,7 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace kestrun
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
+    win32::InstallDebugTrace();
     kestrun::FrmMain window;
     if (!window.Create(instance, commandLine ? commandLine : L"", showCommand)) return 1;
     MSG msg;

@@ -40,39 +40,40 @@ bool Recorder::InsideOwnWindow(platform::Point point) {
     return rect->left < point.x && point.x < rect->right && rect->top < point.y && point.y < rect->bottom;
 }
 
-void Recorder::OnMouseEvent(const MouseHookEvent& event) {
+void Recorder::OnMouseEvent(const platform::MouseHookEvent& event) {
     const platform::Point point = event.point;
     if (model_.CmdrecordCaption() != kCaptionRecordStop) return;
 
     std::string_view keyName;
-    switch (event.kind) {
-        case MouseEventKind::kMove:
+    switch (event.message) {
+        case platform::MouseMessage::kMouseMove:
             keyName = kKeyMove;
             model_.SetTitle(PointerTitle(point, ""));
             break;
-        case MouseEventKind::kLeftDown:
+        case platform::MouseMessage::kLeftButtonDown:
             keyName = kKeyLeft;
             model_.SetTitle(PointerTitle(point, kKeyLeft));
             break;
-        case MouseEventKind::kRightDown:
+        case platform::MouseMessage::kRightButtonDown:
             model_.SetTitle(PointerTitle(point, kKeyRight));
             // A right click anywhere ends recording and is not recorded itself.
             StopRecording();
             return;
-        case MouseEventKind::kMiddleDown:
+        case platform::MouseMessage::kMiddleButtonDown:
             keyName = kKeyMiddle;
             model_.SetTitle(PointerTitle(point, kKeyMiddle));
             break;
-        case MouseEventKind::kWheel:
+        case platform::MouseMessage::kMouseWheel:
             keyName = kKeyWheel;
             model_.SetTitle(PointerTitle(point, ""));
             break;
-        case MouseEventKind::kOther:
+        default:
+            // Releases, the side buttons and the horizontal wheel.
             break;
     }
 
     if (InsideOwnWindow(point)) return;
-    if (event.kind == MouseEventKind::kMove) return;
+    if (event.message == platform::MouseMessage::kMouseMove) return;
     if (point.x <= 0 && point.y <= 0) return;
     // Only an event at exactly the last point is dropped: that is the
     // release after a press at the same place. A click straight below or

@@ -18,7 +18,7 @@
 
 #include "common/platform/desktop.h"
 #include "tapreel/model/frmmain_model.h"
-#include "tapreel/playback/mouse_hook.h"
+#include "common/platform/mouse_hook.h"
 
 namespace tapreel {
 
@@ -35,14 +35,14 @@ std::string PointerTitle(platform::Point point, std::string_view suffix);
 
 class Recorder {
 public:
-    Recorder(FrmmainModel& model, platform::Desktop& desktop, MouseHook& hook)
+    Recorder(FrmmainModel& model, platform::Desktop& desktop, platform::MouseHook& hook)
         : model_(model), desktop_(desktop), hook_(hook) {}
 
     // The record button: switches recording on or off by its caption.
     void OnCmdrecordClick();
     // One event of the hook. The hook hands every event on to the next hook
     // whatever happens here.
-    void OnMouseEvent(const MouseHookEvent& event);
+    void OnMouseEvent(const platform::MouseHookEvent& event);
     // Removes the hook (the window is going away); the caption stays.
     void RemoveHook() { hook_.Remove(); }
 
@@ -56,7 +56,7 @@ private:
 
     FrmmainModel& model_;
     platform::Desktop& desktop_;
-    MouseHook& hook_;
+    platform::MouseHook& hook_;
     platform::Point lastSeen_;
 };
 

@@ -13,7 +13,7 @@ namespace {
 
 using testing::ColumnOf;
 using testing::MakeRow;
-using K = MouseEventKind;
+using K = platform::MouseMessage;
 
 class ClickRecorderTest : public ::testing::Test {
 protected:
@@ -30,7 +30,7 @@ protected:
     }
     void Event(K kind, int x, int y) { recorder_.OnMouseEvent({kind, {x, y}}); }
     void Click(int x, int y) {
-        Event(K::kLeftDown, x, y);
+        Event(K::kLeftButtonDown, x, y);
         Event(K::kOther, x, y);
     }
     void Advance(uint64_t ms) { desktop_.Clock().Sleep(ms); }
@@ -74,7 +74,7 @@ TEST_F(ClickRecorderTest, AClickBecomesARowWithItsIntervalAndColour) {
 
     // The next interval runs from this record.
     Advance(250);
-    Event(K::kMiddleDown, 600, 310);
+    Event(K::kMiddleButtonDown, 600, 310);
     EXPECT_EQ(Table().Row(1), MakeRow({"2", "600", "310", "中键", "单击", "250", "16777215", "", ""}));
 }
 
@@ -97,8 +97,8 @@ TEST_F(ClickRecorderTest, ASingleAndADoubleClickGiveOneRowEach) {
 
 TEST_F(ClickRecorderTest, ADragGivesThePressAndTheRelease) {
     StartRecording();
-    Event(K::kLeftDown, 100, 100);
-    Event(K::kMove, 150, 180);
+    Event(K::kLeftButtonDown, 100, 100);
+    Event(K::kMouseMove, 150, 180);
     Event(K::kOther, 200, 250);
     ASSERT_EQ(Table().RowCount(), 2);
     EXPECT_EQ(ColumnOf(Table(), 4), (std::vector<std::string>{"左键", ""}));
@@ -112,7 +112,7 @@ TEST_F(ClickRecorderTest, AClickStraightBelowOrBesideTheLastOneIsRecorded) {
     Click(100, 100);
     Click(100, 300);
     Click(400, 300);
-    Event(K::kLeftDown, 400, 500);
+    Event(K::kLeftButtonDown, 400, 500);
     Event(K::kOther, 400, 700);
     EXPECT_EQ(ColumnOf(Table(), 2), (std::vector<std::string>{"100", "100", "400", "400", "400"}));
     EXPECT_EQ(ColumnOf(Table(), 3), (std::vector<std::string>{"100", "300", "300", "500", "700"}));
@@ -121,9 +121,9 @@ TEST_F(ClickRecorderTest, AClickStraightBelowOrBesideTheLastOneIsRecorded) {
 TEST_F(ClickRecorderTest, AWheelTurnIsRecordedAwayFromTheLastPointOnly) {
     StartRecording();
     Click(100, 100);
-    Event(K::kWheel, 100, 100);
+    Event(K::kMouseWheel, 100, 100);
     EXPECT_EQ(Table().RowCount(), 1);
-    Event(K::kWheel, 300, 400);
+    Event(K::kMouseWheel, 300, 400);
     ASSERT_EQ(Table().RowCount(), 2);
     EXPECT_EQ(Table().Row(1).Column(column::kKeyName), "滚轮");
     EXPECT_EQ(model_.Title(), "当前鼠标在位置-x:300; y:400");
@@ -131,7 +131,7 @@ TEST_F(ClickRecorderTest, AWheelTurnIsRecordedAwayFromTheLastPointOnly) {
 
 TEST_F(ClickRecorderTest, ARightClickEndsRecordingAndIsNotRecorded) {
     StartRecording();
-    Event(K::kRightDown, 300, 400);
+    Event(K::kRightButtonDown, 300, 400);
     EXPECT_EQ(Table().RowCount(), 0);
     EXPECT_EQ(model_.CmdrecordCaption(), "录制(&R)");
     EXPECT_FALSE(hook_.IsInstalled());
@@ -156,7 +156,7 @@ TEST_F(ClickRecorderTest, EventsStrictlyInsideTheOwnWindowAreNotRecorded) {
 
 TEST_F(ClickRecorderTest, MovesOnlyUpdateTheTitle) {
     StartRecording();
-    Event(K::kMove, 640, 480);
+    Event(K::kMouseMove, 640, 480);
     EXPECT_EQ(Table().RowCount(), 0);
     EXPECT_EQ(model_.Title(), "当前鼠标在位置-x:640; y:480");
     // A move does not become the last seen point.
@@ -177,7 +177,7 @@ TEST_F(ClickRecorderTest, PointsAtOrAboveTheTopLeftCornerAreNotRecorded) {
 TEST_F(ClickRecorderTest, NothingHappensWhileRecordingIsOff) {
     std::string title = model_.Title();
     Click(100, 100);
-    Event(K::kMove, 5, 5);
+    Event(K::kMouseMove, 5, 5);
     EXPECT_EQ(Table().RowCount(), 0);
     EXPECT_EQ(model_.Title(), title);
     EXPECT_EQ(recorder_.LastSeen(), (platform::Point{0, 0}));
@@ -199,9 +199,9 @@ TEST_F(ClickRecorderTest, TitlesAndKeyNamesByEventKind) {
         const char* keyName;
     };
     const std::vector<Case> cases = {
-        {K::kLeftDown, "当前鼠标在位置-x:11; y:21左键", "左键"},
-        {K::kMiddleDown, "当前鼠标在位置-x:12; y:22中键", "中键"},
-        {K::kWheel, "当前鼠标在位置-x:13; y:23", "滚轮"},
+        {K::kLeftButtonDown, "当前鼠标在位置-x:11; y:21左键", "左键"},
+        {K::kMiddleButtonDown, "当前鼠标在位置-x:12; y:22中键", "中键"},
+        {K::kMouseWheel, "当前鼠标在位置-x:13; y:23", "滚轮"},
         {K::kOther, "当前鼠标在位置-x:13; y:23", ""},  // the title stays
     };
     StartRecording();
@@ -221,7 +221,7 @@ TEST(ClickRecorderClock, TheIntervalIsRightAcrossTheCounterWrap) {
     Recorder recorder(model, desktop, hook);
     recorder.OnCmdrecordClick();
     desktop.Clock().Sleep(0x100 + 700);
-    recorder.OnMouseEvent({K::kLeftDown, {50, 60}});
+    recorder.OnMouseEvent({K::kLeftButtonDown, {50, 60}});
     EXPECT_EQ(model.Table().Row(0).Column(column::kInterval), "956");
 }
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "tapreel/table/click_table.h"
-#include "tapreel/playback/mouse_hook.h"
+#include "common/platform/mouse_hook.h"
 
 namespace tapreel::testing {
 
-class FakeMouseHook : public MouseHook {
+class FakeMouseHook : public platform::MouseHook {
 public:
     bool Install() override {
         if (refuses) return false;

@@ -5,7 +5,7 @@
 namespace tapreel {
 
 Frmmain::Frmmain(FrmmainModel& model, platform::Desktop& desktop, platform::Dialogs& dialogs,
-                 platform::FileSystem& files, const text::AnsiCodec& codec, MouseHook& hook)
+                 platform::FileSystem& files, const text::AnsiCodec& codec, platform::MouseHook& hook)
     : model_(model),
       files_(files),
       codec_(codec),

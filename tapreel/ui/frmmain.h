@@ -20,7 +20,7 @@
 #include "common/platform/files.h"
 #include "common/text/codec.h"
 #include "tapreel/model/frmmain_model.h"
-#include "tapreel/playback/mouse_hook.h"
+#include "common/platform/mouse_hook.h"
 #include "tapreel/playback/player.h"
 #include "tapreel/playback/recorder.h"
 #include "tapreel/editor/table_editor.h"
@@ -30,7 +30,7 @@ namespace tapreel {
 class Frmmain {
 public:
     Frmmain(FrmmainModel& model, platform::Desktop& desktop, platform::Dialogs& dialogs, platform::FileSystem& files,
-            const text::AnsiCodec& codec, MouseHook& hook);
+            const text::AnsiCodec& codec, platform::MouseHook& hook);
 
     // Called when a close that had to wait for a running handler may now go
     // ahead; the view destroys the window.
@@ -63,7 +63,7 @@ public:
     bool OnTableKey(TableKey key, Modifiers modifiers);
 
     // --- The mouse hook ---
-    void OnMouseEvent(const MouseHookEvent& event) { recorder_.OnMouseEvent(event); }
+    void OnMouseEvent(const platform::MouseHookEvent& event) { recorder_.OnMouseEvent(event); }
 
     // Held by the view around anything else that runs a nested message loop
     // (a pop-up menu), so that a close inside it waits as well.

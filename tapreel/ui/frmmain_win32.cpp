@@ -8,11 +8,11 @@
 #include "common/win32/desktop_win32.h"
 #include "common/win32/dialogs_win32.h"
 #include "common/win32/files_win32.h"
+#include "common/win32/mouse_hook_win32.h"
 #include "common/win32/wide.h"
 #include "common/win32/window_kit.h"
 #include "tapreel/ui/frmmain.h"
 #include "tapreel/ui/frmmain_layout.h"
-#include "tapreel/ui/mouse_hook_win32.h"
 
 namespace tapreel {
 
@@ -33,14 +33,18 @@ public:
         : desktop(hwnd),
           dialogs(hwnd),
           codec(text::MakeSystemCodec()),
-          hook([this](const MouseHookEvent& event) { frmmain.OnMouseEvent(event); }),
+          hook([this](const platform::MouseHookEvent& event) {
+              // Tapreel never keeps an event from the next hook.
+              frmmain.OnMouseEvent(event);
+              return platform::HookResult::kCallNextHook;
+          }),
           frmmain(model, desktop, dialogs, files, *codec, hook) {}
 
     win32::Win32Desktop desktop;
     win32::Win32Dialogs dialogs;
     win32::Win32FileSystem files;
     std::unique_ptr<text::AnsiCodec> codec;
-    Win32MouseHook hook;
+    win32::Win32MouseHook hook;
     Frmmain frmmain;
 };
 
@@ -58,7 +62,7 @@ bool FrmmainWindow::Create(HINSTANCE instance, int showCommand) {
 
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = WindowProc;
+    wc.lpfnWndProc = win32::HandlerWindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -71,7 +75,7 @@ bool FrmmainWindow::Create(HINSTANCE instance, int showCommand) {
 
     hwnd_ = CreateWindowExW(kWindowExStyle, kClassName, win32::Wide(model_.Title()).c_str(), kWindowStyle,
                             CW_USEDEFAULT, CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                            nullptr, instance, this);
+                            nullptr, instance, static_cast<win32::MessageHandler*>(this));
     if (!hwnd_) return false;
 
     app_ = std::make_unique<FrmmainApp>(hwnd_, model_);
@@ -268,23 +272,7 @@ void FrmmainWindow::OnAccessKey(wchar_t key) {
     SendMessageW(Item(target), BM_CLICK, 0, 0);
 }
 
-LRESULT CALLBACK FrmmainWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FrmmainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self || !self->app_) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    // No exception may cross the window procedure: a handler that fails
-    // leaves the window as it was.
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-}
-
-LRESULT FrmmainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT FrmmainWindow::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/win32/window_proc.h"
 #include "tapreel/model/frmmain_model.h"
 #include "tapreel/ui/list_view_win32.h"
 
@@ -17,7 +18,7 @@ namespace tapreel {
 
 class FrmmainApp;  // the platform services and handlers behind the window
 
-class FrmmainWindow {
+class FrmmainWindow : private win32::MessageHandler {
 public:
     FrmmainWindow();
     ~FrmmainWindow();
@@ -30,8 +31,8 @@ public:
     HWND Handle() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool Ready() const override { return app_ != nullptr; }
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     void AddTooltip(HWND control, std::string_view text);
     void ConnectListView();

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "common/win32/trace_win32.h"
 #include "common/win32/wide.h"
 
 namespace tapreel {
@@ -208,6 +209,7 @@ LRESULT CALLBACK ListView1::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         }
     } catch (...) {
         // No exception may cross the window procedure.
+        win32::TraceCurrentException("ListView1 subclass procedure");
         return 0;
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);

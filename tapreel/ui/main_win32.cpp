@@ -2,9 +2,11 @@
 // until the window is gone.
 #include <windows.h>
 
+#include "common/win32/trace_win32.h"
 #include "tapreel/ui/frmmain_win32.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    win32::InstallDebugTrace();
     tapreel::FrmmainWindow window;
     if (!window.Create(instance, showCommand)) return 1;
 

@@ -1,21 +1,23 @@
 // The system-wide low-level mouse hook (WH_MOUSE_LL) on Win32. The system
 // calls the hook procedure on the installing thread, through its message
 // loop, for every mouse event of the desktop; the procedure turns the event
-// into a MouseHookEvent, hands it to onEvent, and always passes the event on
-// to the next hook. One hook per process.
+// into a MouseHookEvent, hands it to the handler, and passes the event on to
+// the next hook unless the handler says otherwise. One hook per process.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
 
-#include "tapreel/playback/mouse_hook.h"
+#include "common/platform/mouse_hook.h"
 
-namespace tapreel {
+namespace win32 {
 
-class Win32MouseHook : public MouseHook {
+class Win32MouseHook : public platform::MouseHook {
 public:
-    explicit Win32MouseHook(std::function<void(const MouseHookEvent&)> onEvent);
+    using Handler = std::function<platform::HookResult(const platform::MouseHookEvent&)>;
+
+    explicit Win32MouseHook(Handler onEvent);
     ~Win32MouseHook() override;
     Win32MouseHook(const Win32MouseHook&) = delete;
     Win32MouseHook& operator=(const Win32MouseHook&) = delete;
@@ -27,8 +29,11 @@ public:
 private:
     static LRESULT CALLBACK HookProc(int code, WPARAM wParam, LPARAM lParam);
 
-    std::function<void(const MouseHookEvent&)> onEvent_;
+    Handler onEvent_;
     HHOOK hook_ = nullptr;
 };
 
-}  // namespace tapreel
+// The kind of a low-level mouse hook's message.
+platform::MouseMessage MouseMessageOf(WPARAM message);
+
+}  // namespace win32
