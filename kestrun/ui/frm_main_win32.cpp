@@ -88,11 +88,11 @@ void FrmMain::CreateControls() {
     font_ = win32::CreateMessageFont(dpi_);
     tooltip_ = win32::CreateTooltipWindow(hwnd_);
 
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     for (const ControlSpec& spec : MainWindowControls()) {
-        const wchar_t* cls = L"BUTTON";
-        DWORD style = WS_CHILD | WS_VISIBLE;
-        DWORD exStyle = 0;
+        win32::ChildStyle child;
+        const wchar_t*& cls = child.windowClass;
+        DWORD& style = child.style;
+        DWORD& exStyle = child.exStyle;
         switch (spec.kind) {
         case ControlKind::Button: style |= WS_TABSTOP | BS_PUSHBUTTON; break;
         case ControlKind::ColourButton: style |= WS_TABSTOP | BS_OWNERDRAW; break;
@@ -129,10 +129,8 @@ void FrmMain::CreateControls() {
             break;
         }
         int height = Px(spec.height) + (spec.kind == ControlKind::ComboBox ? Px(kComboListTwips) : 0);
-        HWND control = CreateWindowExW(exStyle, cls, win32::Wide(spec.caption).c_str(), style, Px(spec.left),
-                                       Px(spec.top), Px(spec.width), height, hwnd_,
-                                       reinterpret_cast<HMENU>(INT_PTR(spec.id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, WPARAM(font_), TRUE);
+        const RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left) + Px(spec.width), Px(spec.top) + height};
+        HWND control = win32::CreateChildControl(hwnd_, spec.id, child, spec.caption, pixels, font_);
         if (spec.id == id::kCmbMouse) {
             for (std::string_view item : kCmbMouseItems) {
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(item).c_str()));

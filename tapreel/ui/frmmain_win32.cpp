@@ -98,11 +98,11 @@ void FrmmainWindow::CreateControls() {
     font_ = win32::CreateMessageFont(dpi_);
     tooltip_ = win32::CreateTooltipWindow(hwnd_);
 
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     for (const ControlSpec& spec : BandControls()) {
-        const wchar_t* cls = L"BUTTON";
-        DWORD style = WS_CHILD | WS_VISIBLE;
-        DWORD exStyle = 0;
+        win32::ChildStyle child;
+        const wchar_t*& cls = child.windowClass;
+        DWORD& style = child.style;
+        DWORD& exStyle = child.exStyle;
         int height = Px(spec.height);
         switch (spec.kind) {
             case ControlKind::kButton:
@@ -126,10 +126,8 @@ void FrmmainWindow::CreateControls() {
                 height = Px(spec.height) * 7;
                 break;
         }
-        HWND control = CreateWindowExW(exStyle, cls, win32::Wide(spec.caption).c_str(), style, Px(spec.left),
-                                       Px(spec.top), Px(spec.width), height, hwnd_,
-                                       reinterpret_cast<HMENU>(INT_PTR(spec.id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, WPARAM(font_), TRUE);
+        const RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left) + Px(spec.width), Px(spec.top) + height};
+        win32::CreateChildControl(hwnd_, spec.id, child, spec.caption, pixels, font_);
     }
     for (std::string_view item : kCombo1Items) {
         SendMessageW(Item(id::kCombo1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(item).c_str()));
