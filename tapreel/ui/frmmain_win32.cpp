@@ -24,6 +24,32 @@ constexpr UINT kCloseReadyMessage = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
+// The window class and styles of a control of the top band.
+win32::ChildStyle StyleOf(const ControlSpec& spec) {
+    win32::ChildStyle child;
+    switch (spec.kind) {
+        case ControlKind::kButton:
+            child.style |= WS_TABSTOP | BS_PUSHBUTTON;
+            break;
+        case ControlKind::kCheckBox:
+            child.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+            break;
+        case ControlKind::kLabel:
+            child.windowClass = L"STATIC";
+            break;
+        case ControlKind::kEdit:
+            child.windowClass = L"EDIT";
+            child.style |= WS_TABSTOP | ES_AUTOHSCROLL;
+            child.exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::kDropDownList:
+            child.windowClass = L"COMBOBOX";
+            child.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+            break;
+    }
+    return child;
+}
+
 }  // namespace
 
 // The platform services and the portable handlers behind the window.
@@ -99,35 +125,10 @@ void FrmmainWindow::CreateControls() {
     tooltip_ = win32::CreateTooltipWindow(hwnd_);
 
     for (const ControlSpec& spec : BandControls()) {
-        win32::ChildStyle child;
-        const wchar_t*& cls = child.windowClass;
-        DWORD& style = child.style;
-        DWORD& exStyle = child.exStyle;
-        int height = Px(spec.height);
-        switch (spec.kind) {
-            case ControlKind::kButton:
-                style |= WS_TABSTOP | BS_PUSHBUTTON;
-                break;
-            case ControlKind::kCheckBox:
-                style |= WS_TABSTOP | BS_AUTOCHECKBOX;
-                break;
-            case ControlKind::kLabel:
-                cls = L"STATIC";
-                break;
-            case ControlKind::kEdit:
-                cls = L"EDIT";
-                style |= WS_TABSTOP | ES_AUTOHSCROLL;
-                exStyle = WS_EX_CLIENTEDGE;
-                break;
-            case ControlKind::kDropDownList:
-                cls = L"COMBOBOX";
-                style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-                // A combo box's height includes its open list.
-                height = Px(spec.height) * 7;
-                break;
-        }
+        // A combo box's height includes its open list.
+        const int height = spec.kind == ControlKind::kDropDownList ? Px(spec.height) * 7 : Px(spec.height);
         const RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left) + Px(spec.width), Px(spec.top) + height};
-        win32::CreateChildControl(hwnd_, spec.id, child, spec.caption, pixels, font_);
+        win32::CreateChildControl(hwnd_, spec.id, StyleOf(spec), spec.caption, pixels, font_);
     }
     for (std::string_view item : kCombo1Items) {
         SendMessageW(Item(id::kCombo1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(item).c_str()));
