@@ -8,6 +8,20 @@ namespace win32 {
 
 MessageHandler* HandlerOf(HWND hwnd) { return reinterpret_cast<MessageHandler*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
 
+bool RegisterHandlerClass(HINSTANCE instance, const wchar_t* className, UINT classStyle) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = classStyle;
+    wc.lpfnWndProc = HandlerWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = className;
+    if (RegisterClassExW(&wc)) return true;
+    TraceLastError("RegisterClassExW");
+    return false;
+}
+
 LRESULT CALLBACK HandlerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);

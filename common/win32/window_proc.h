@@ -22,6 +22,11 @@ protected:
 
 LRESULT CALLBACK HandlerWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// Registers a top-level window class served by HandlerWindowProc, with the
+// arrow cursor and the button-face background; false (and a trace) when the
+// system refuses it.
+bool RegisterHandlerClass(HINSTANCE instance, const wchar_t* className, UINT classStyle);
+
 // The handler a window was created with; nullptr before WM_NCCREATE.
 MessageHandler* HandlerOf(HWND hwnd);
 

@@ -88,15 +88,8 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
     icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&icc);
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;  // a double click on the background pins the window
-    wc.lpfnWndProc = win32::HandlerWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
+    // A double click on the background pins the window.
+    win32::RegisterHandlerClass(instance, kClassName, CS_DBLCLKS);
 
     dpi_ = win32::ScreenDpi();
     RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};

@@ -86,14 +86,7 @@ bool FrmmainWindow::Create(HINSTANCE instance, int showCommand) {
     icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES;
     InitCommonControlsEx(&icc);
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = win32::HandlerWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
+    win32::RegisterHandlerClass(instance, kClassName, 0);
 
     dpi_ = win32::ScreenDpi();
     RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
