@@ -22,10 +22,14 @@ function(kestrun_test_sources out)
   set(${out} ${result} PARENT_SCOPE)
 endfunction()
 
-# A Windows GUI program: the *_win32.cpp files of its folder, its resource
-# script (manifest, version information) and its portable core.
-function(kestrun_gui_exe name core dir rc)
-  file(GLOB gui CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*_win32.cpp)
+# A Windows GUI program: the *_win32.cpp files of its window folders, its
+# resource script (manifest, version information) and its portable core.
+function(kestrun_gui_exe name core rc)
+  set(gui "")
+  foreach(dir IN LISTS ARGN)
+    file(GLOB found CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*_win32.cpp)
+    list(APPEND gui ${found})
+  endforeach()
   add_executable(${name} WIN32 ${gui} ${CMAKE_SOURCE_DIR}/${rc})
   target_link_libraries(${name} PRIVATE ${core} common_win32)
   if(MSVC)

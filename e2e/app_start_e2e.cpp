@@ -7,7 +7,7 @@
 #include "common/win32/wide.h"
 #include "e2e/support/program.h"
 #include "kestrun/ui/product.h"
-#include "tapreel/product.h"
+#include "tapreel/model/product.h"
 
 namespace {
 

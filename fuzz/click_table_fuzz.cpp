@@ -9,7 +9,7 @@
 
 #include "common/testing/fake_files.h"
 #include "common/text/codec.h"
-#include "tapreel/click_table_file.h"
+#include "tapreel/table/click_table_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::unique_ptr<text::AnsiCodec> codec = text::MakeSystemCodec();

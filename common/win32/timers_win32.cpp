@@ -1,6 +1,9 @@
 #include "common/win32/timers_win32.h"
 
+#include <string>
 #include <utility>
+
+#include "common/win32/trace_win32.h"
 
 namespace win32 {
 
@@ -10,7 +13,10 @@ Win32Timers::~Win32Timers() {
 
 void Win32Timers::SetTimer(int id, uint32_t intervalMs, std::function<void()> onTick) {
     // SetTimer with an id that runs already restarts it with the new interval.
-    if (!::SetTimer(window_, UINT_PTR(id), intervalMs, nullptr)) return;
+    if (!::SetTimer(window_, UINT_PTR(id), intervalMs, nullptr)) {
+        TraceLastError("SetTimer " + std::to_string(id));
+        return;
+    }
     callbacks_[id] = std::make_shared<std::function<void()>>(std::move(onTick));
 }
 
@@ -36,6 +42,7 @@ bool Win32Timers::HandleTimer(UINT_PTR timerId) {
     } catch (...) {
         // No exception may unwind through the window procedure; a failing
         // tick is skipped like any other failing step.
+        TraceCurrentException("Tick of timer " + std::to_string(id));
     }
     running_.erase(id);
     return true;

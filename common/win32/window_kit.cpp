@@ -45,6 +45,16 @@ void RemoveTooltip(HWND tooltip, HWND owner, HWND control) {
     SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+HWND CreateChildControl(HWND parent, int id, const ChildStyle& style, std::string_view caption, RECT pixels,
+                        HFONT font) {
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
+    HWND control = CreateWindowExW(style.exStyle, style.windowClass, Wide(caption).c_str(), style.style, pixels.left,
+                                   pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
+                                   reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, WPARAM(font), TRUE);
+    return control;
+}
+
 std::string WindowTextUtf8(HWND window) {
     int length = GetWindowTextLengthW(window);
     std::wstring text(size_t(length > 0 ? length : 0) + 1, L'\0');

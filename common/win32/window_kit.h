@@ -17,6 +17,17 @@ HFONT CreateMessageFont(int dpi);
 HWND CreateTooltipWindow(HWND owner);
 void AddTooltip(HWND tooltip, HWND owner, HWND control, std::string_view text);
 void RemoveTooltip(HWND tooltip, HWND owner, HWND control);
+// The style of a child control: its window class and styles, visible by
+// default.
+struct ChildStyle {
+    const wchar_t* windowClass = L"BUTTON";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+};
+// A child control of parent with the given id and caption, at a rectangle in
+// pixels, drawn in font.
+HWND CreateChildControl(HWND parent, int id, const ChildStyle& style, std::string_view caption, RECT pixels,
+                        HFONT font);
 // A window's text (a control's caption) as UTF-8.
 std::string WindowTextUtf8(HWND window);
 

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "common/platform/trace.h"
+
 namespace kestrun {
 
 namespace {
@@ -15,6 +17,7 @@ std::seed_seq::result_type DeviceWord() {
         std::random_device device;
         return device();
     } catch (...) {
+        platform::Trace("std::random_device failed; the seed takes the clock alone");
         return 0;
     }
 }

@@ -29,17 +29,17 @@ bool StrictlyInside(const platform::Rect& r, platform::Point p) {
 
 }  // namespace
 
-std::string_view ClassifyMouseMessage(uint32_t message) {
+std::string_view ClassifyMouseMessage(MouseMessage message) {
     switch (message) {
-        case mouse_message::kMouseMove:
+        case MouseMessage::kMouseMove:
             return kKindMove;
-        case mouse_message::kLeftButtonDown:
+        case MouseMessage::kLeftButtonDown:
             return kKindLeftClick;
-        case mouse_message::kRightButtonDown:
+        case MouseMessage::kRightButtonDown:
             return kKindRightClick;
-        case mouse_message::kMiddleButtonDown:
+        case MouseMessage::kMiddleButtonDown:
             return kKindMiddleClick;
-        case mouse_message::kMouseWheel:
+        case MouseMessage::kMouseWheel:
             return kKindWheel;
         default:
             return {};
@@ -56,7 +56,7 @@ void Modrecord::CmdrecordClick() {
     if (removeHook) removeHook();
 }
 
-HookResult Modrecord::RecordHookProc(const LowLevelMouseEvent& event) {
+HookResult Modrecord::RecordHookProc(const MouseHookEvent& event) {
     // The event arrives as a copy, so nothing below can touch the platform's
     // record.
     if (!model_.IsRecording()) return HookResult::kCallNextHook;

@@ -17,25 +17,11 @@
 #include <string_view>
 
 #include "common/platform/desktop.h"
+#include "common/platform/mouse_hook.h"
 #include "kestrun/model/main_model.h"
 #include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
-
-// The mouse messages a low-level mouse hook receives.
-namespace mouse_message {
-inline constexpr uint32_t kMouseMove = 0x0200;
-inline constexpr uint32_t kLeftButtonDown = 0x0201;
-inline constexpr uint32_t kLeftButtonUp = 0x0202;
-inline constexpr uint32_t kRightButtonDown = 0x0204;
-inline constexpr uint32_t kRightButtonUp = 0x0205;
-inline constexpr uint32_t kMiddleButtonDown = 0x0207;
-inline constexpr uint32_t kMiddleButtonUp = 0x0208;
-inline constexpr uint32_t kMouseWheel = 0x020A;
-inline constexpr uint32_t kXButtonDown = 0x020B;
-inline constexpr uint32_t kXButtonUp = 0x020C;
-inline constexpr uint32_t kMouseHorizontalWheel = 0x020E;
-}  // namespace mouse_message
 
 // The kinds an event is classified as; the empty kind covers the releases,
 // the other buttons and the horizontal wheel.
@@ -45,24 +31,12 @@ inline constexpr std::string_view kKindRightClick = script::ClickKindText(script
 inline constexpr std::string_view kKindMiddleClick = script::ClickKindText(script::ClickKind::MiddleClick);
 inline constexpr std::string_view kKindWheel = "滚轮";
 
-// One event of the low-level mouse hook: its message and a copy of its
-// event record (point in screen pixels, then the rest of the record).
-struct LowLevelMouseEvent {
-    uint32_t message = 0;
-    platform::Point point;
-    uint32_t mouseData = 0;
-    uint32_t flags = 0;
-    uint32_t time = 0;
-    uintptr_t extraInfo = 0;
-};
-
-// What the hook does with an event after the procedure: hand it to the next
-// hook (and return that hook's answer), or return 0 without handing it on.
-// Neither blocks the event: it still reaches its window.
-enum class HookResult { kCallNextHook, kSkipNextHook };
+using platform::HookResult;
+using platform::MouseHookEvent;
+using platform::MouseMessage;
 
 // The kind of an event ("" for the empty kind).
-std::string_view ClassifyMouseMessage(uint32_t message);
+std::string_view ClassifyMouseMessage(MouseMessage message);
 
 class Modrecord {
 public:
@@ -81,7 +55,7 @@ public:
     void CmdrecordClick();
 
     // The hook procedure for one event.
-    HookResult RecordHookProc(const LowLevelMouseEvent& event);
+    HookResult RecordHookProc(const MouseHookEvent& event);
 
     // The last recorded point; it survives from one recording to the next.
     platform::Point LastPoint() const { return last_; }

@@ -10,10 +10,10 @@
 namespace kestrun {
 namespace {
 
-namespace msg = mouse_message;
+using msg = MouseMessage;
 
-LowLevelMouseEvent Event(uint32_t message, int x, int y) {
-    LowLevelMouseEvent event;
+MouseHookEvent Event(msg message, int x, int y) {
+    MouseHookEvent event;
     event.message = message;
     event.point = {x, y};
     return event;
@@ -34,9 +34,9 @@ protected:
         if (!model_.IsRecording()) recorder_.CmdrecordClick();
         hookCalls_.clear();
     }
-    HookResult Send(uint32_t message, int x, int y) { return recorder_.RecordHookProc(Event(message, x, y)); }
+    HookResult Send(msg message, int x, int y) { return recorder_.RecordHookProc(Event(message, x, y)); }
     // A press and its release at another point (or the same one).
-    void Click(uint32_t down, uint32_t up, int x, int y, int upX, int upY) {
+    void Click(msg down, msg up, int x, int y, int upX, int upY) {
         Send(msg::kMouseMove, x, y);
         Send(down, x, y);
         Send(msg::kMouseMove, upX, upY);
@@ -83,7 +83,7 @@ TEST_F(ModrecordTest, EventsAreIgnoredWhileNotRecording) {
 
 TEST(ModrecordClassify, EachMessageHasItsKind) {
     const struct {
-        uint32_t message;
+        msg message;
         std::string_view kind;
     } cases[] = {
         {msg::kMouseMove, "移动"},
@@ -97,10 +97,10 @@ TEST(ModrecordClassify, EachMessageHasItsKind) {
         {msg::kXButtonDown, ""},
         {msg::kXButtonUp, ""},
         {msg::kMouseHorizontalWheel, ""},
-        {0x0203, ""},
+        {msg::kOther, ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.message);
+        SCOPED_TRACE(int(c.message));
         EXPECT_EQ(ClassifyMouseMessage(c.message), c.kind);
     }
 }
@@ -269,11 +269,15 @@ TEST_F(ModrecordTest, ReleaseElsewhereWithAnEmptyListOnlyMovesTheLastPoint) {
 
 TEST_F(ModrecordTest, OtherButtonsAndTheHorizontalWheelActAsReleases) {
     StartRecording();
-    for (uint32_t message : {msg::kXButtonDown, msg::kMouseHorizontalWheel}) {
-        SCOPED_TRACE(message);
+    const struct {
+        msg message;
+        int x;
+    } cases[] = {{msg::kXButtonDown, 553}, {msg::kMouseHorizontalWheel, 556}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.x);
         model_.SetRows({"鼠标点击=10,20,左键单击"});
-        Send(message, 30 + int(message), 40);
-        EXPECT_EQ(model_.Row(0), "鼠标拖拉=10,20," + std::to_string(30 + message) + ",40");
+        Send(c.message, c.x, 40);
+        EXPECT_EQ(model_.Row(0), "鼠标拖拉=10,20," + std::to_string(c.x) + ",40");
     }
 }
 
@@ -292,7 +296,7 @@ TEST_F(ModrecordTest, LastPointSurvivesFromOneRecordingToTheNext) {
 TEST_F(ModrecordTest, SessionOfScriptedEvents) {
     StartRecording();
     const struct {
-        uint32_t message;
+        msg message;
         int x, y;
     } events[] = {
         {msg::kMouseMove, 400, 300},      {msg::kLeftButtonDown, 400, 300}, {msg::kLeftButtonUp, 400, 300},

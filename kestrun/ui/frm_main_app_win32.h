@@ -11,6 +11,7 @@
 #include "common/win32/desktop_win32.h"
 #include "common/win32/dialogs_win32.h"
 #include "common/win32/files_win32.h"
+#include "common/win32/mouse_hook_win32.h"
 #include "common/win32/timers_win32.h"
 #include "kestrun/editor/capture_tools.h"
 #include "kestrun/editor/modrecord.h"
@@ -21,7 +22,6 @@
 #include "kestrun/editor/composer.h"
 #include "kestrun/editor/list_manager.h"
 #include "kestrun/ui/product.h"
-#include "kestrun/ui/record_hook_win32.h"
 
 namespace kestrun {
 
@@ -39,7 +39,7 @@ public:
           composer(model, dialogs, lists),
           captureTools(model, desktop, dialogs, timers, lists),
           recorder(model, desktop),
-          recordHook(recorder) {
+          recordHook([this](const platform::MouseHookEvent& event) { return recorder.RecordHookProc(event); }) {
         // The power-off ends the program at once, without the close-down.
         runControl.endProgram = [] { ExitProcess(0); };
         lists.rowClick = [this](int row) { runControl.RowClick(row); };
@@ -62,7 +62,7 @@ public:
     Composer composer;
     CaptureTools captureTools;
     Modrecord recorder;
-    RecordHook recordHook;
+    win32::Win32MouseHook recordHook;
 };
 
 }  // namespace kestrun

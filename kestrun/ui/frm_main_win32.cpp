@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include "common/win32/trace_win32.h"
 #include "common/win32/wide.h"
 #include "common/win32/window_kit.h"
 #include "kestrun/ui/frm_main_app_win32.h"
@@ -33,6 +34,43 @@ std::string SettingsFileArgument(const std::wstring& commandLine) {
     return win32::Narrow(argument);
 }
 
+// The window class and styles of a standard control of the layout table.
+win32::ChildStyle StyleOf(const ControlSpec& spec) {
+    win32::ChildStyle child;
+    switch (spec.kind) {
+    case ControlKind::Button: child.style |= WS_TABSTOP | BS_PUSHBUTTON; break;
+    case ControlKind::ColourButton: child.style |= WS_TABSTOP | BS_OWNERDRAW; break;
+    case ControlKind::CheckBox: child.style |= WS_TABSTOP | BS_AUTOCHECKBOX; break;
+    case ControlKind::Frame: child.style |= BS_GROUPBOX; break;
+    case ControlKind::Edit:
+        child.windowClass = L"EDIT";
+        child.style |= WS_TABSTOP | ES_AUTOHSCROLL;
+        child.exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::ListBox:
+        child.windowClass = L"LISTBOX";
+        child.style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+        child.exStyle = WS_EX_CLIENTEDGE;
+        break;
+    case ControlKind::Label:
+        child.windowClass = L"STATIC";
+        child.style |= SS_LEFTNOWORDWRAP;
+        if (spec.id == id::kLabKey) child.style |= SS_NOTIFY;  // a click shows the key-name help
+        break;
+    case ControlKind::ComboBox:
+        child.windowClass = L"COMBOBOX";
+        child.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+        break;
+    case ControlKind::Picture: break;  // a picture box, not a standard control
+    case ControlKind::ColourLabel:
+        child.windowClass = L"STATIC";
+        child.style |= SS_CENTER | SS_CENTERIMAGE;
+        child.exStyle = WS_EX_CLIENTEDGE;
+        break;
+    }
+    return child;
+}
+
 }  // namespace
 
 FrmMain::FrmMain() = default;
@@ -50,15 +88,8 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
     icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES;
     InitCommonControlsEx(&icc);
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    wc.style = CS_DBLCLKS;  // a double click on the background pins the window
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
+    // A double click on the background pins the window.
+    win32::RegisterHandlerClass(instance, kClassName, CS_DBLCLKS);
 
     dpi_ = win32::ScreenDpi();
     RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
@@ -67,7 +98,7 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
 
     hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, win32::Wide(kWindowTitle).c_str(), style, CW_USEDEFAULT,
                             CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance,
-                            this);
+                            static_cast<win32::MessageHandler*>(this));
     if (!hwnd_) return false;
 
     app_ = std::make_unique<FrmMainApp>(hwnd_, model_);
@@ -87,51 +118,15 @@ void FrmMain::CreateControls() {
     font_ = win32::CreateMessageFont(dpi_);
     tooltip_ = win32::CreateTooltipWindow(hwnd_);
 
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     for (const ControlSpec& spec : MainWindowControls()) {
-        const wchar_t* cls = L"BUTTON";
-        DWORD style = WS_CHILD | WS_VISIBLE;
-        DWORD exStyle = 0;
-        switch (spec.kind) {
-        case ControlKind::Button: style |= WS_TABSTOP | BS_PUSHBUTTON; break;
-        case ControlKind::ColourButton: style |= WS_TABSTOP | BS_OWNERDRAW; break;
-        case ControlKind::CheckBox: style |= WS_TABSTOP | BS_AUTOCHECKBOX; break;
-        case ControlKind::Frame: style |= BS_GROUPBOX; break;
-        case ControlKind::Edit:
-            cls = L"EDIT";
-            style |= WS_TABSTOP | ES_AUTOHSCROLL;
-            exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::ListBox:
-            cls = L"LISTBOX";
-            style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-            exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::Label:
-            cls = L"STATIC";
-            style |= SS_LEFTNOWORDWRAP;
-            if (spec.id == id::kLabKey) style |= SS_NOTIFY;  // a click shows the key-name help
-            break;
-        case ControlKind::ComboBox:
-            cls = L"COMBOBOX";
-            style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-            break;
-        case ControlKind::Picture: {
+        if (spec.kind == ControlKind::Picture) {
             RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left + spec.width), Px(spec.top + spec.height)};
             CreatePictureBox(hwnd_, spec.id, pixels, spec.id == id::kPicture2 ? &model_.CaptureBox() : nullptr);
             continue;
         }
-        case ControlKind::ColourLabel:
-            cls = L"STATIC";
-            style |= SS_CENTER | SS_CENTERIMAGE;
-            exStyle = WS_EX_CLIENTEDGE;
-            break;
-        }
         int height = Px(spec.height) + (spec.kind == ControlKind::ComboBox ? Px(kComboListTwips) : 0);
-        HWND control = CreateWindowExW(exStyle, cls, win32::Wide(spec.caption).c_str(), style, Px(spec.left),
-                                       Px(spec.top), Px(spec.width), height, hwnd_,
-                                       reinterpret_cast<HMENU>(INT_PTR(spec.id)), instance, nullptr);
-        SendMessageW(control, WM_SETFONT, WPARAM(font_), TRUE);
+        const RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left) + Px(spec.width), Px(spec.top) + height};
+        HWND control = win32::CreateChildControl(hwnd_, spec.id, StyleOf(spec), spec.caption, pixels, font_);
         if (spec.id == id::kCmbMouse) {
             for (std::string_view item : kCmbMouseItems) {
                 SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(item).c_str()));
@@ -155,23 +150,7 @@ void FrmMain::UpdateTooltip(HWND control, std::string_view text) {
 
 void FrmMain::AddTooltip(HWND control, std::string_view text) { win32::AddTooltip(tooltip_, hwnd_, control, text); }
 
-LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self || !self->app_) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    // No exception may cross the window procedure: a handler that fails
-    // leaves the window as it was.
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-}
-
-LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_TIMER:
@@ -215,6 +194,7 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace kestrun
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCommand) {
+    win32::InstallDebugTrace();
     kestrun::FrmMain window;
     if (!window.Create(instance, commandLine ? commandLine : L"", showCommand)) return 1;
     MSG msg;

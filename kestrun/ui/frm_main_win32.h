@@ -13,13 +13,14 @@
 #include <string_view>
 #include <vector>
 
+#include "common/win32/window_proc.h"
 #include "kestrun/model/main_model.h"
 
 namespace kestrun {
 
 class FrmMainApp;  // the platform services and handlers behind the window
 
-class FrmMain {
+class FrmMain : private win32::MessageHandler {
 public:
     FrmMain();
     ~FrmMain();
@@ -32,8 +33,8 @@ public:
     HWND Handle() const { return hwnd_; }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool Ready() const override { return app_ != nullptr; }
+    LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
     void AddTooltip(HWND control, std::string_view text);
     void UpdateTooltip(HWND control, std::string_view text);
