@@ -22,16 +22,16 @@ namespace {
 struct World {
     World()
         : codec(text::MakeSystemCodec()),
-          log(model, desktop, files, *codec),
+          log(desktop, files, *codec),
           interpreter(model, desktop, files, log, random) {
-        model.programFolder = "C:\\Kestrun\\";
-        model.runLogPath = "C:\\Kestrun\\日志.txt";
-        model.cycleCounter = 7;
+        model.SetProgramFolder("C:\\Kestrun\\");
+        log.SetPath("C:\\Kestrun\\日志.txt");
+        model.SetCycleCounter(7);
         model.SetRows({"等待时间=0", "等待时间=0", "等待时间=0"});
-        model.Bitmaps()[1].reference = platform::Image(40, 40, 0x20C040);
+        model.EditBitmaps([&](auto& bitmaps) { bitmaps[1].reference = platform::Image(40, 40, 0x20C040); });
         desktop.PaintRect(100, 100, 40, 40, 0x20C040);
         desktop.Clipboard() = "Kestrun";
-        files.KeepTailOf(model.runLogPath, 4096);
+        files.KeepTailOf(log.Path(), 4096);
     }
     fake::FakeDesktop desktop;
     fake::FakeFileSystem files;
@@ -46,7 +46,7 @@ void ExecuteLine(benchmark::State& state, const std::string& line) {
     World world;
     int64_t n = 0;
     for (auto _ : state) {
-        world.model.instructionPointer = 1;
+        world.model.SetInstructionPointer(1);
         world.interpreter.ExecuteLine(line);
         // The fakes record every call; the record is emptied now and then so
         // that it does not become what is measured.

@@ -49,7 +49,7 @@ void LoadPlan(benchmark::State& state, bool withBitmaps) {
     fake::FakeDialogs dialogs;
     fake::FakeFileSystem files;
     kestrun::MainModel model;
-    model.programFolder = files.ProgramFolder();
+    model.SetProgramFolder(files.ProgramFolder());
     kestrun::ListManager lists(model, files, dialogs, desktop, *codec);
     const std::string planBytes = kestrun::PlanFileBytes(*codec, PlanLines(), {});
     files.AddFile("C:\\Kestrun\\process\\big.csv", planBytes);

@@ -66,9 +66,9 @@ int wmain(int argc, wchar_t** argv) {
     g_timers = &timers;
     auto codec = text::MakeSystemCodec();
     kestrun::MainModel model;
-    model.loggingOn = false;  // the figure is the pace, not the disk
     kestrun::DefaultRandomSource random;
-    kestrun::RunLog log(model, desktop, files, *codec);
+    kestrun::RunLog log(desktop, files, *codec);
+    log.SetEnabled(false);  // the figure is the pace, not the disk
     kestrun::Interpreter interpreter(model, desktop, files, log, random);
     kestrun::RunControl control(model, desktop, dialogs, timers, log, interpreter, "Kestrun");
 
@@ -90,7 +90,7 @@ int wmain(int argc, wchar_t** argv) {
     // A wait during a run (the fine timer resolution is on while a run is active).
     desktop.SetFineTimerResolution(true);
     for (int i = 0; i < 5; ++i) {
-        model.instructionPointer = 0;
+        model.SetInstructionPointer(0);
         double waitStart = NowMs();
         interpreter.ExecuteLine("等待时间=2500");
         std::printf("等待时间=2500: %.1f ms\n", NowMs() - waitStart);

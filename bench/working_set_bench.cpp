@@ -58,12 +58,12 @@ void ThousandTicks(benchmark::State& state) {
         std::unique_ptr<text::AnsiCodec> codec = text::MakeSystemCodec();
         fake::FakeTimers timers(desktop.Clock());
         kestrun::MainModel model;
-        model.programFolder = "C:\\Kestrun\\";
-        model.runLogPath = "C:\\Kestrun\\日志.txt";
-        files.AddFolder("C:\\Kestrun\\screenshot");
+        model.SetProgramFolder("C:\\Kestrun\\");
+                files.AddFolder("C:\\Kestrun\\screenshot");
         files.AddFile("C:\\data\\a.txt", "a");
-        files.KeepTailOf(model.runLogPath, 4096);
-        kestrun::RunLog log(model, desktop, files, *codec);
+        files.KeepTailOf("C:\\Kestrun\\日志.txt", 4096);
+        kestrun::RunLog log(desktop, files, *codec);
+        log.SetPath("C:\\Kestrun\\日志.txt");
         kestrun::DefaultRandomSource random;
         kestrun::Interpreter interpreter(model, desktop, files, log, random);
         kestrun::RunControl control(model, desktop, dialogs, timers, log, interpreter, "Kestrun");

@@ -48,17 +48,16 @@ bool TooLongToReplay(const std::string& text) {
 }
 
 void SetUpWorld(kestrun::MainModel& model, fake::FakeDesktop& desktop, fake::FakeFileSystem& files) {
-    model.programFolder = "C:\\Kestrun\\";
-    model.runLogPath = "C:\\Kestrun\\日志.txt";
-    model.cycleCounter = 3;
+    model.SetProgramFolder("C:\\Kestrun\\");
+    model.SetCycleCounter(3);
     std::vector<std::string> rows;
     for (int i = 0; i < 10; ++i) rows.push_back("等待时间=" + std::to_string(i));
     model.SetRows(rows);
-    model.instructionPointer = 5;
+    model.SetInstructionPointer(5);
     for (int n = 1; n <= 3; ++n) {
         kestrun::BitmapEntry entry;
         entry.reference = platform::Image(40, 40, 0x102030 * n);
-        model.Bitmaps()[n] = entry;
+        model.EditBitmaps([&](auto& bitmaps) { bitmaps[n] = entry; });
     }
     model.SetPasteList({"第一", "second,entry", "三"}, "列表");
     model.SetUrlList({"https://example.com/a", "b.html"}, "列表");
@@ -95,15 +94,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fake::FakeFileSystem files;
     kestrun::MainModel model;
     SetUpWorld(model, desktop, files);
-    kestrun::RunLog log(model, desktop, files, *codec);
+    kestrun::RunLog log(desktop, files, *codec);
+    log.SetPath("C:\\Kestrun\\日志.txt");
     fuzzing::RepeatingRandom random;
     kestrun::Interpreter interpreter(model, desktop, files, log, random);
 
     interpreter.ExecuteLine(text);
     // A second time from another pointer and cycle: lists have been consumed,
     // files moved, and a jump starts from a different row.
-    model.instructionPointer = -1;
-    model.cycleCounter = INT32_MAX;
+    model.SetInstructionPointer(-1);
+    model.SetCycleCounter(INT32_MAX);
     interpreter.ExecuteLine(text);
     return 0;
 }

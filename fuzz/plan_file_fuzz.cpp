@@ -26,7 +26,7 @@ const std::string kPlanPath = "C:\\Kestrun\\process\\p.csv";
 
 struct Program {
     explicit Program(const text::AnsiCodec& codec) : lists(model, files, dialogs, desktop, codec) {
-        model.programFolder = files.ProgramFolder();
+        model.SetProgramFolder(files.ProgramFolder());
     }
     fake::FakeDesktop desktop;
     fake::FakeDialogs dialogs;

@@ -22,8 +22,6 @@
 
 namespace kestrun {
 
-// The side of the block that the bitmap test copies and compares.
-inline constexpr int kBitmapBlockSide = 40;
 // No capture is larger than this on either side; a region of absurd size
 // (a typing slip of one more digit) is refused instead of exhausting memory.
 inline constexpr int kMaxCaptureSide = 16384;

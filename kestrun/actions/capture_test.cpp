@@ -239,12 +239,12 @@ TEST_F(SamePicTest, ColoursCompareInAllThreeBytesOnly) {
 
 TEST_F(SamePicTest, TheModelsTableIsUsed) {
     MainModel model;
-    model.Bitmaps()[3] = BitmapEntry{};
+    model.EditBitmaps([&](auto& bitmaps) { bitmaps[3] = BitmapEntry{}; });
     ScriptedRandom random;
     EXPECT_TRUE(same_pic(model, 3, random));
     EXPECT_FALSE(same_pic(model, 1, random));
-    model.Bitmaps()[3].live.Set(0, 0, kRed);
-    model.Bitmaps()[3].live.Set(1, 0, kRed);
+    model.EditBitmaps([&](auto& bitmaps) { bitmaps[3].live.Set(0, 0, kRed); });
+    model.EditBitmaps([&](auto& bitmaps) { bitmaps[3].live.Set(1, 0, kRed); });
     ScriptedRandom zeros;  // every point is (0, 0)
     EXPECT_FALSE(same_pic(model, 3, zeros));
 }

@@ -48,7 +48,7 @@ std::string ProgramFolderAsReported(std::string_view programFolder) {
 
 void CaptureTools::CmdGetXY(int index) {
     if (index < 0 || index > int(PickMode::kUrlList)) return;
-    model_.pickMode = int16_t(index);
+    model_.SetPickMode(int16_t(index));
     if (index == int(PickMode::kOpenFile) || index == int(PickMode::kUrlList)) return ChooseFile(PickMode(index));
     StartTimer();
 }
@@ -56,20 +56,20 @@ void CaptureTools::CmdGetXY(int index) {
 void CaptureTools::StartTimer() {
     // A pick already running keeps its timer and its phase; only the mode
     // changed.
-    model_.timer2Enabled = true;
+    model_.SetTimer2Enabled(true);
     if (timers_.IsTimerOn(kTimer2)) return;
     timers_.SetTimer(kTimer2, kTimer2Interval, [this] { Tick(); });
 }
 
 void CaptureTools::StopTimer() {
     timers_.KillTimer(kTimer2);
-    model_.timer2Enabled = false;
+    model_.SetTimer2Enabled(false);
 }
 
 void CaptureTools::ChooseFile(PickMode mode) {
     platform::FileChooserRequest request;
     request.title = kChooseFileTitle;
-    request.initialFolder = ProgramFolderAsReported(model_.programFolder);
+    request.initialFolder = ProgramFolderAsReported(model_.ProgramFolder());
     request.filter = kTextFileFilter;
     std::string path = dialogs_.ChooseFile(request);
     // Cancel gives the empty text and changes nothing.
@@ -93,7 +93,7 @@ void CaptureTools::Tick() {
         ~Reset() { flag = false; }
     } reset{tickRunning_};
 
-    const int16_t mode = model_.pickMode;
+    const int16_t mode = model_.PickMode();
     if (mode == int16_t(PickMode::kKey)) {
         // The key row takes the first key read; F8 plays no part here.
         std::string keyText = keys::ReadPressedKeys(desktop_);
@@ -152,8 +152,8 @@ void CaptureTools::TakePick(int16_t mode, platform::Point p) {
 void CaptureTools::CaptureBlock(platform::Point p) {
     // The box is cleared first, so a copy that fails leaves it blank rather
     // than showing the previous pick.
-    platform::Image box(kCaptureBoxSide, kCaptureBoxSide);
-    if (std::optional<platform::Image> block = desktop_.CopyScreen(p.x, p.y, kCaptureBoxSide, kCaptureBoxSide)) {
+    platform::Image box(kBitmapBlockSide, kBitmapBlockSide);
+    if (std::optional<platform::Image> block = desktop_.CopyScreen(p.x, p.y, kBitmapBlockSide, kBitmapBlockSide)) {
         for (int y = 0; y < block->height; ++y) {
             for (int x = 0; x < block->width; ++x) box.Set(x, y, block->At(x, y));
         }

@@ -25,12 +25,12 @@ constexpr int kCtrl = 0x11;
 
 class CaptureToolsTest : public testing::Test {
 protected:
-    CaptureToolsTest() { model_.programFolder = "C:\\Kestrun\\"; }
+    CaptureToolsTest() { model_.SetProgramFolder("C:\\Kestrun\\"); }
 
     // The user holds F8 from elapsedMs for holdMs.
     void HoldF8At(uint64_t elapsedMs, uint64_t holdMs = 150) { desktop_.TapKeyAt(elapsedMs, kF8, holdMs); }
-    bool PickRunning() const { return timers_.IsTimerOn(kTimer2) && model_.timer2Enabled; }
-    bool PickIdle() const { return !timers_.IsTimerOn(kTimer2) && !model_.timer2Enabled; }
+    bool PickRunning() const { return timers_.IsTimerOn(kTimer2) && model_.Timer2Enabled(); }
+    bool PickIdle() const { return !timers_.IsTimerOn(kTimer2) && !model_.Timer2Enabled(); }
     std::pair<std::string, std::string> Box(int i) const { return {model_.TxtScreenX(i), model_.TxtScreenY(i)}; }
 
     fake::FakeDesktop desktop_;  // its clock outlives the timers
@@ -51,7 +51,7 @@ TEST_F(CaptureToolsTest, PickButtonsZeroToFiveStartTheCaptureTimer) {
     for (int i = 0; i <= 5; ++i) {
         SCOPED_TRACE(i);
         tools_.CmdGetXY(i);
-        EXPECT_EQ(model_.pickMode, i);
+        EXPECT_EQ(model_.PickMode(), i);
         EXPECT_TRUE(PickRunning());
         EXPECT_EQ(timers_.Interval(kTimer2), 100u);
     }
@@ -62,7 +62,7 @@ TEST_F(CaptureToolsTest, AnotherPickButtonDuringAPickOnlyChangesTheMode) {
     tools_.CmdGetXY(2);
     desktop_.Clock().RunFor(30);
     tools_.CmdGetXY(1);
-    EXPECT_EQ(model_.pickMode, 1);
+    EXPECT_EQ(model_.PickMode(), 1);
     // The ticks keep the phase of the first button: the next is at 100 ms.
     desktop_.MoveCursor(10, 20);
     desktop_.Clock().RunFor(69);
@@ -75,7 +75,7 @@ TEST_F(CaptureToolsTest, AnotherPickButtonDuringAPickOnlyChangesTheMode) {
 
 TEST_F(CaptureToolsTest, UnknownPickButtonsDoNothing) {
     for (int i : {-1, 8, 300}) tools_.CmdGetXY(i);
-    EXPECT_EQ(model_.pickMode, 0);
+    EXPECT_EQ(model_.PickMode(), 0);
     EXPECT_TRUE(PickIdle());
     EXPECT_TRUE(dialogs_.Shown().empty());
 }
@@ -282,7 +282,7 @@ TEST_F(CaptureToolsTest, OpenFileButtonPutsTheChosenPathIntoTheFileBox) {
     tools_.CmdGetXY(6);
     EXPECT_EQ(dialogs_.Shown(), std::vector<ShownDialog>{Chooser()});
     EXPECT_EQ(model_.TxtFilename(), "C:\\Kestrun\\a b.txt");
-    EXPECT_EQ(model_.pickMode, 6);
+    EXPECT_EQ(model_.PickMode(), 6);
     EXPECT_TRUE(PickIdle());
 
     tools_.CmdGetXY(6);  // cancelled
@@ -296,7 +296,7 @@ TEST_F(CaptureToolsTest, UrlButtonLoadsTheChosenUrlList) {
     EXPECT_EQ(dialogs_.Shown(), std::vector<ShownDialog>{Chooser()});
     EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"a.com", "b.com"}));
     EXPECT_EQ(model_.CmbUrlText(), "列表");
-    EXPECT_EQ(model_.urlListPath, "C:\\lists\\urls.txt");
+    EXPECT_EQ(model_.UrlListPath(), "C:\\lists\\urls.txt");
 
     tools_.CmdGetXY(7);  // cancelled
     EXPECT_EQ(model_.UrlEntries().size(), 2u);
@@ -347,7 +347,7 @@ public:
 
 TEST_F(CaptureToolsTest, RunIsRefusedWhileAPickRuns) {
     NoLines executor;
-    RunLog log(model_, desktop_, files_, *codec_);
+    RunLog log(desktop_, files_, *codec_);
     RunControl run(model_, desktop_, dialogs_, timers_, log, executor, "Kestrun");
     model_.SetRows({"等待时间=1"});
     tools_.CmdGetXY(2);

@@ -213,8 +213,7 @@ void Composer::AddBitmapTest() {
     for (int y = 0; y < capture.height; ++y) {
         for (int x = 0; x < capture.width; ++x) entry.reference.Set(x, y, capture.At(x, y));
     }
-    model_.Bitmaps()[number] = std::move(entry);
-    model_.BitmapsChanged();
+    model_.EditBitmaps([&](auto& bitmaps) { bitmaps[number] = std::move(entry); });
 
     AppendAndSelect(Join("比较位图", {text::IntToText(number), model_.TxtScreenX(kBoxBitmap),
                                       model_.TxtScreenY(kBoxBitmap), text::IntToText(jump)}));

@@ -45,7 +45,7 @@ const std::string kColourJumpPrompt = " 请告诉我假如颜色不匹配的话�
 class ComposerTest : public testing::Test {
 protected:
     ComposerTest() {
-        model_.programFolder = "C:\\Kestrun\\";
+        model_.SetProgramFolder("C:\\Kestrun\\");
         composer_.rowClick = [this](int row) {
             clickedRows_.push_back(row);
             model_.SetSelection(row);
@@ -85,12 +85,12 @@ TEST_F(ComposerTest, FieldsStartWithTheirDesignTexts) {
     EXPECT_EQ(model_.TxtFilename(), "");
     EXPECT_EQ(model_.TxtTime(), "5000");
     EXPECT_FALSE(model_.Pinned());
-    EXPECT_EQ(model_.pickMode, 0);
+    EXPECT_EQ(model_.PickMode(), 0);
 }
 
 TEST_F(ComposerTest, EachFieldSetterNotifiesItsControl) {
-    std::vector<Control> changed;
-    model_.onChanged = [&](Control c) { changed.push_back(c); };
+    std::vector<ModelPart> changed;
+    model_.SetChangeListener([&](ModelPart c) { changed.push_back(c); });
     model_.SetTxtScreenX(3, "7");
     model_.SetTxtScreenY(3, "8");
     model_.SetTxtColor("1");
@@ -104,9 +104,9 @@ TEST_F(ComposerTest, EachFieldSetterNotifiesItsControl) {
     model_.SetCaptureBox(platform::Image(40, 40, 0));
     model_.SetPinned(true);
     EXPECT_EQ(changed,
-              (std::vector<Control>{Control::TxtScreenXY, Control::TxtScreenXY, Control::TxtColor, Control::TxtColor,
-                                    Control::CmbMouse, Control::TxtKeyName, Control::TxtFilename, Control::TxtTime,
-                                    Control::CmbPaste, Control::CmbUrl, Control::CaptureBox, Control::Pinned}));
+              (std::vector<ModelPart>{ModelPart::TxtScreenXY, ModelPart::TxtScreenXY, ModelPart::TxtColor, ModelPart::TxtColor,
+                                    ModelPart::CmbMouse, ModelPart::TxtKeyName, ModelPart::TxtFilename, ModelPart::TxtTime,
+                                    ModelPart::CmbPaste, ModelPart::CmbUrl, ModelPart::CaptureBox, ModelPart::Pinned}));
     // Boxes outside 0..5 neither exist nor notify.
     changed.clear();
     model_.SetTxtScreenX(6, "1");
@@ -305,7 +305,7 @@ TEST_F(ComposerTest, BitmapTestCreatesTheNextEntryFromTheCaptureBox) {
     capture.Set(39, 39, 0x00FF00);
     model_.SetCaptureBox(capture);
     bool bitmapsNotified = false;
-    model_.onChanged = [&](Control c) { bitmapsNotified |= c == Control::Bitmaps; };
+    model_.SetChangeListener([&](ModelPart c) { bitmapsNotified |= c == ModelPart::Bitmaps; });
     dialogs_.AnswerInputBox("2");
     composer_.CmdOrder(0);
 
@@ -349,7 +349,7 @@ TEST_F(ComposerTest, BitmapNumbersFollowTheHighestInUse) {
 }
 
 TEST_F(ComposerTest, FullBitmapTableRefusesANewBitmapTest) {
-    model_.Bitmaps()[32766];
+    model_.EditBitmaps([&](auto& bitmaps) { bitmaps[32766]; });
     composer_.CmdOrder(0);
     EXPECT_EQ(model_.Row(0), "比较位图=32767,100,100,0");
     dialogs_.ClearShown();

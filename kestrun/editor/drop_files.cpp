@@ -10,7 +10,7 @@ namespace kestrun {
 void DropOnPasteBox(MainModel& model, platform::FileSystem& files, const text::AnsiCodec& codec,
                     const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
-        model.pasteListPath = path;
+        model.SetPasteListPath(path);
         std::vector<std::string> entries;
         if (std::optional<std::string> bytes = files.ReadFile(path)) entries = ReadListFile(codec, *bytes);
         std::string boxText = entries.empty() ? "" : "列表";
@@ -24,7 +24,7 @@ void DropOnPictureBox(MainModel& model, platform::FileSystem& files, int index, 
         std::optional<platform::Image> picture = bytes ? DecodePicture(*bytes) : std::nullopt;
         if (!picture) continue;
         if (index == 0) {
-            platform::Image box(kCaptureBoxSide, kCaptureBoxSide);
+            platform::Image box(kBitmapBlockSide, kBitmapBlockSide);
             PlaceAtTopLeft(*picture, box);
             model.SetCaptureBox(box);
             continue;
@@ -33,8 +33,7 @@ void DropOnPictureBox(MainModel& model, platform::FileSystem& files, int index, 
         if (entry == model.Bitmaps().end()) continue;
         platform::Image reference(entry->second.reference.width, entry->second.reference.height);
         PlaceAtTopLeft(*picture, reference);
-        entry->second.reference = reference;
-        model.BitmapsChanged();
+        model.EditBitmaps([&](auto& bitmaps) { bitmaps[index].reference = std::move(reference); });
     }
 }
 

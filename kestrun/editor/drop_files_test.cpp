@@ -23,7 +23,7 @@ TEST_F(DropFilesTest, PasteBoxTakesTrimmedLinesAndTheListWord) {
     DropOnPasteBox(model_, files_, *codec_, {"C:\\in\\a.txt"});
     EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(model_.CmbPasteText(), "列表");
-    EXPECT_EQ(model_.pasteListPath, "C:\\in\\a.txt");
+    EXPECT_EQ(model_.PasteListPath(), "C:\\in\\a.txt");
 }
 
 TEST_F(DropFilesTest, EmptyFileClearsTheBoxAndIsStillRemembered) {
@@ -32,7 +32,7 @@ TEST_F(DropFilesTest, EmptyFileClearsTheBoxAndIsStillRemembered) {
     DropOnPasteBox(model_, files_, *codec_, {"C:\\in\\empty.txt"});
     EXPECT_TRUE(model_.PasteEntries().empty());
     EXPECT_EQ(model_.CmbPasteText(), "");
-    EXPECT_EQ(model_.pasteListPath, "C:\\in\\empty.txt");
+    EXPECT_EQ(model_.PasteListPath(), "C:\\in\\empty.txt");
 }
 
 TEST_F(DropFilesTest, SeveralFilesTheLastWins) {
@@ -40,19 +40,19 @@ TEST_F(DropFilesTest, SeveralFilesTheLastWins) {
     Write("C:\\in\\2.txt", "\xB6\xFE\r\n");  // "二" in GBK
     DropOnPasteBox(model_, files_, *codec_, {"C:\\in\\1.txt", "C:\\in\\2.txt"});
     EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"二"}));
-    EXPECT_EQ(model_.pasteListPath, "C:\\in\\2.txt");
+    EXPECT_EQ(model_.PasteListPath(), "C:\\in\\2.txt");
 }
 
 TEST_F(DropFilesTest, PictureBoxTakesPicturesAndKeepsItsPictureForOtherFiles) {
-    model_.Bitmaps()[1] = BitmapEntry{};
+    model_.EditBitmaps([&](auto& bitmaps) { bitmaps[1] = BitmapEntry{}; });
     Write("C:\\in\\red.bmp", EncodeBmp(platform::Image(10, 10, 0x0000FF)));
     Write("C:\\in\\note.txt", "not a picture");
     DropOnPictureBox(model_, files_, 1, {"C:\\in\\red.bmp"});
-    EXPECT_EQ(model_.Bitmaps()[1].reference.At(0, 0), 0x0000FF);
-    EXPECT_EQ(model_.Bitmaps()[1].reference.At(20, 20), 0xFFFFFF) << "placed at the top-left of the 40 x 40 box";
-    EXPECT_EQ(model_.Bitmaps()[1].reference.width, 40);
+    EXPECT_EQ(model_.Bitmaps().at(1).reference.At(0, 0), 0x0000FF);
+    EXPECT_EQ(model_.Bitmaps().at(1).reference.At(20, 20), 0xFFFFFF) << "placed at the top-left of the 40 x 40 box";
+    EXPECT_EQ(model_.Bitmaps().at(1).reference.width, 40);
     DropOnPictureBox(model_, files_, 1, {"C:\\in\\note.txt"});
-    EXPECT_EQ(model_.Bitmaps()[1].reference.At(0, 0), 0x0000FF);
+    EXPECT_EQ(model_.Bitmaps().at(1).reference.At(0, 0), 0x0000FF);
     DropOnPictureBox(model_, files_, 0, {"C:\\in\\red.bmp"});
     EXPECT_EQ(model_.CaptureBox().At(9, 9), 0x0000FF);
 }

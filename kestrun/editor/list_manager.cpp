@@ -94,8 +94,8 @@ void ListManager::Delete() {
     if (i < 0 || i >= model_.RowCount()) return;
     const std::string line = model_.Row(i);
     if (IsBitmapTestLine(line)) {
-        if (std::optional<int> number = BitmapNumberOfLine(line); number && model_.Bitmaps().erase(*number) > 0) {
-            model_.BitmapsChanged();
+        if (std::optional<int> number = BitmapNumberOfLine(line); number && model_.Bitmaps().count(*number) > 0) {
+            model_.EditBitmaps([&](auto& bitmaps) { bitmaps.erase(*number); });
         }
     }
     model_.RemoveRow(i);
@@ -105,8 +105,7 @@ void ListManager::Delete() {
 void ListManager::Clear() {
     if (!Confirm(kPromptClearList)) return;
     model_.SetRows({});
-    model_.Bitmaps().clear();
-    model_.BitmapsChanged();
+    model_.EditBitmaps([](auto& bitmaps) { bitmaps.clear(); });
 }
 
 // --- Import and export ---
@@ -114,7 +113,7 @@ void ListManager::Clear() {
 void ListManager::Import() {
     platform::FileChooserRequest request;
     request.title = kImportTitle;
-    request.initialFolder = model_.programFolder + std::string(kPlanFolder);
+    request.initialFolder = model_.ProgramFolder() + std::string(kPlanFolder);
     request.filter = kImportFilter;
     std::string path = dialogs_.ChooseFile(request);
     if (!path.empty()) LoadPlanFile(path);
@@ -129,13 +128,13 @@ bool ListManager::Export() {
     const bool anyBitmapLine =
         std::any_of(rows.begin(), rows.end(), [](const std::string& row) { return IsBitmapTestLine(row); });
     PlanHeader header;
-    if (PasteListInUse(rows, model_.PasteEntries().size())) header.pasteListPath = model_.pasteListPath;
-    if (UrlListInUse(rows, model_.UrlEntries().size())) header.urlListPath = model_.urlListPath;
+    if (PasteListInUse(rows, model_.PasteEntries().size())) header.pasteListPath = model_.PasteListPath();
+    if (UrlListInUse(rows, model_.UrlEntries().size())) header.urlListPath = model_.UrlListPath();
     // The lines are taken before the input box, as the user saw them when
     // pressing the button.
     const std::string planBytes = PlanFileBytes(codec_, rows, header);
 
-    const std::string& folder = model_.programFolder;
+    const std::string& folder = model_.ProgramFolder();
     files_.CreateFolder(folder + "process");
     files_.CreateFolder(folder + "screenshot");
 
@@ -183,7 +182,7 @@ bool ListManager::Export() {
 BitmapEntry ListManager::LoadBitmapEntry(const std::string& baseName, int number) {
     BitmapEntry entry;
     const std::string path =
-        model_.programFolder + std::string(kBitmapLoadFolder) + baseName + text::IntToText(number) + ".bmp";
+        model_.ProgramFolder() + std::string(kBitmapLoadFolder) + baseName + text::IntToText(number) + ".bmp";
     if (!files_.FileExists(path)) return entry;
     std::optional<std::string> bytes = files_.ReadFile(path);
     if (!bytes) return entry;
@@ -251,8 +250,7 @@ void ListManager::LoadPlanFile(const std::string& path) {
     }
 
     model_.SetRows(std::move(rows));  // also leaves no row selected
-    model_.Bitmaps() = std::move(table);
-    model_.BitmapsChanged();
+    model_.EditBitmaps([&](auto& bitmaps) { bitmaps = std::move(table); });
 }
 
 // --- List files ---
@@ -272,7 +270,7 @@ void ListManager::LoadUrlListFile(const std::string& path) {
         return;
     }
     model_.SetUrlList(std::move(*entries), std::string(kListWord));
-    model_.urlListPath = path;
+    model_.SetUrlListPath(path);
 }
 
 void ListManager::LoadPasteListFile(const std::string& path) {
@@ -283,7 +281,7 @@ void ListManager::LoadPasteListFile(const std::string& path) {
         return;
     }
     model_.SetPasteList(std::move(*entries), std::string(kListWord));
-    model_.pasteListPath = path;
+    model_.SetPasteListPath(path);
 }
 
 }  // namespace kestrun

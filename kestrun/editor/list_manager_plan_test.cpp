@@ -26,7 +26,7 @@ platform::Image Filled(int32_t colour, int width = 40, int height = 40) {
 
 class PlanLoadTest : public testing::Test {
 protected:
-    PlanLoadTest() { model_.programFolder = kFolder; }
+    PlanLoadTest() { model_.SetProgramFolder(kFolder); }
 
     std::string Gbk(const std::string& utf8) { return *codec_->Encode(utf8); }
     void AddPlan(const std::string& name, const std::string& utf8) {
@@ -35,7 +35,7 @@ protected:
     void AddBitmapFile(const std::string& base, int n, const platform::Image& image) {
         files_.AddFile(kFolder + "ScreenShot\\" + base + std::to_string(n) + ".bmp", EncodeBmp(image));
     }
-    void AddEntry(int n, int32_t colour) { model_.Bitmaps()[n].reference = Filled(colour); }
+    void AddEntry(int n, int32_t colour) { model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = Filled(colour); }); }
     std::vector<int> EntryNumbers() const {
         std::vector<int> numbers;
         for (const auto& [n, entry] : model_.Bitmaps()) numbers.push_back(n);
@@ -97,19 +97,19 @@ TEST_F(PlanLoadTest, HeaderLoadsTheListFilesItNames) {
     Load("h");
     EXPECT_EQ(model_.Rows(), (std::vector<std::string>{"打开网址=列表"}));
     EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"甲", "乙"}));
-    EXPECT_EQ(model_.pasteListPath, "D:\\lists\\p.txt");
+    EXPECT_EQ(model_.PasteListPath(), "D:\\lists\\p.txt");
     EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://a"}));
     EXPECT_EQ(model_.CmbUrlText(), "列表");
-    EXPECT_EQ(model_.urlListPath, "D:\\lists\\u.txt");
+    EXPECT_EQ(model_.UrlListPath(), "D:\\lists\\u.txt");
 }
 
 TEST_F(PlanLoadTest, HeaderNamingNoFileKeepsTheEntries) {
     model_.SetUrlList({"kept"}, "列表");
-    model_.urlListPath = "C:\\old.txt";
+    model_.SetUrlListPath("C:\\old.txt");
     AddPlan("h", "'网址列表文件: D:\\gone.txt\r\n'网址列表文件: \r\n\r\n打开网址=列表\r\n\r\n");
     Load("h");
     EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"kept"}));
-    EXPECT_EQ(model_.urlListPath, "C:\\old.txt");
+    EXPECT_EQ(model_.UrlListPath(), "C:\\old.txt");
 }
 
 TEST_F(PlanLoadTest, EachEntryComesFromTheFileOfTheNumberInItsLine) {
@@ -213,7 +213,7 @@ TEST_F(PlanLoadTest, SavedPlanComesBackWithItsLinesBitmapsAndListFiles) {
     model_.SetRows(rows);
     AddEntry(1, 0x010101);
     AddEntry(2, 0x020202);
-    model_.Bitmaps()[2].reference.Set(5, 6, 0x00ABCD);
+    model_.EditBitmaps([&](auto& bitmaps) { bitmaps[2].reference.Set(5, 6, 0x00ABCD); });
     const std::map<int, BitmapEntry> saved = model_.Bitmaps();
     ExportAs("rt");
 
@@ -221,15 +221,15 @@ TEST_F(PlanLoadTest, SavedPlanComesBackWithItsLinesBitmapsAndListFiles) {
     ClearAll();
     model_.SetPasteList({}, "");
     model_.SetUrlList({}, "");
-    model_.pasteListPath.clear();
-    model_.urlListPath.clear();
+    model_.SetPasteListPath("");
+    model_.SetUrlListPath("");
     Load("rt");
 
     EXPECT_EQ(model_.Rows(), rows);
     ASSERT_EQ(EntryNumbers(), (std::vector<int>{1, 2}));
     for (const auto& [n, entry] : saved) EXPECT_EQ(model_.Bitmaps().at(n).reference, entry.reference) << n;
-    EXPECT_EQ(model_.pasteListPath, "C:\\lists\\paste.txt");
-    EXPECT_EQ(model_.urlListPath, "C:\\lists\\urls.txt");
+    EXPECT_EQ(model_.PasteListPath(), "C:\\lists\\paste.txt");
+    EXPECT_EQ(model_.UrlListPath(), "C:\\lists\\urls.txt");
     EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"一", "二"}));
     EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://a", "http://b"}));
     // Saved again, the plan file is the same, byte for byte.

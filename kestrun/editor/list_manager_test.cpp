@@ -38,14 +38,14 @@ ShownDialog MessageBoxShown(const std::string& text, uint32_t flags) {
 
 class ListManagerTest : public testing::Test {
 protected:
-    ListManagerTest() { model_.programFolder = kFolder; }
+    ListManagerTest() { model_.SetProgramFolder(kFolder); }
 
     std::string Gbk(const std::string& utf8) { return *codec_->Encode(utf8); }
     // A bitmap file of the given colour where loading a plan named base looks for number n.
     void AddBitmapFile(const std::string& base, int n, const platform::Image& image) {
         files_.AddFile(kFolder + "screenshot\\" + base + std::to_string(n) + ".bmp", EncodeBmp(image));
     }
-    void AddEntry(int n, int32_t colour) { model_.Bitmaps()[n].reference = Filled(colour); }
+    void AddEntry(int n, int32_t colour) { model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = Filled(colour); }); }
     std::vector<int> EntryNumbers() const {
         std::vector<int> numbers;
         for (const auto& [n, entry] : model_.Bitmaps()) numbers.push_back(n);
@@ -150,7 +150,7 @@ TEST_F(ListManagerTest, DeleteReadsTheBitmapNumberOfTheLine) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
-        model_.Bitmaps().clear();
+        model_.EditBitmaps([](auto& bitmaps) { bitmaps.clear(); });
         AddEntry(1, 1);
         AddEntry(2, 2);
         AddEntry(3, 3);
@@ -177,8 +177,8 @@ TEST_F(ListManagerTest, ClearRemovesLinesAndBitmapsButNotListsOrPlanPath) {
     AddEntry(5, 5);
     model_.SetPasteList({"x"}, "列表");
     model_.SetUrlList({"u"}, "列表");
-    model_.pasteListPath = "C:\\p.txt";
-    model_.urlListPath = "C:\\u.txt";
+    model_.SetPasteListPath("C:\\p.txt");
+    model_.SetUrlListPath("C:\\u.txt");
     model_.SetCurrentPlanPath("C:\\Kestrun\\process\\a.csv");
 
     lists_.Clear();  // No
@@ -193,8 +193,8 @@ TEST_F(ListManagerTest, ClearRemovesLinesAndBitmapsButNotListsOrPlanPath) {
     EXPECT_EQ(model_.HighestBitmapNumber() + 1, 1);  // the next bitmap test composed gets 1
     EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"x"}));
     EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"u"}));
-    EXPECT_EQ(model_.pasteListPath, "C:\\p.txt");
-    EXPECT_EQ(model_.urlListPath, "C:\\u.txt");
+    EXPECT_EQ(model_.PasteListPath(), "C:\\p.txt");
+    EXPECT_EQ(model_.UrlListPath(), "C:\\u.txt");
     EXPECT_EQ(model_.CurrentPlanPath(), "C:\\Kestrun\\process\\a.csv");
 }
 
@@ -295,8 +295,8 @@ TEST_F(ListManagerTest, ExportWritesTheHeaderOnlyForListsInUse) {
         model_.SetRows(c.rows);
         model_.SetPasteList(c.pasteEntries, "列表");
         model_.SetUrlList(c.urlEntries, "列表");
-        model_.pasteListPath = "C:\\p.txt";
-        model_.urlListPath = "D:\\u.txt";
+        model_.SetPasteListPath("C:\\p.txt");
+        model_.SetUrlListPath("D:\\u.txt");
         dialogs_.AnswerInputBox("h");
         lists_.Export();
         EXPECT_EQ(files_.Content(kPlanFolder + "h.csv"), Gbk(c.expected));
@@ -306,7 +306,7 @@ TEST_F(ListManagerTest, ExportWritesTheHeaderOnlyForListsInUse) {
 TEST_F(ListManagerTest, ExportHeaderBytesAreGbk) {
     model_.SetRows({"鼠标点击=100,100,左键单击", "粘贴文字=100,100,列表"});
     model_.SetPasteList({"x"}, "列表");
-    model_.pasteListPath = "C:\\p.txt";
+    model_.SetPasteListPath("C:\\p.txt");
     dialogs_.AnswerInputBox("g");
     lists_.Export();
     EXPECT_EQ(files_.Content(kPlanFolder + "g.csv"),
@@ -394,26 +394,26 @@ TEST_F(ListManagerTest, ListFileLoadSetsEntriesTextAndPath) {
     lists_.LoadUrlListFile("C:\\l\\u.txt");
     EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"甲", "乙,丙"}));
     EXPECT_EQ(model_.CmbPasteText(), "列表");
-    EXPECT_EQ(model_.pasteListPath, "C:\\l\\p.txt");
+    EXPECT_EQ(model_.PasteListPath(), "C:\\l\\p.txt");
     EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://a", "http://b"}));
     EXPECT_EQ(model_.CmbUrlText(), "列表");
-    EXPECT_EQ(model_.urlListPath, "C:\\l\\u.txt");
+    EXPECT_EQ(model_.UrlListPath(), "C:\\l\\u.txt");
 }
 
 TEST_F(ListManagerTest, ListFileWithOnlyEmptyLinesEmptiesTheBoxButKeepsTextAndPath) {
     model_.SetPasteList({"old"}, "测试文字");
-    model_.pasteListPath = "C:\\old.txt";
+    model_.SetPasteListPath("C:\\old.txt");
     files_.AddFile("C:\\blank.txt", "\r\n   \r\n");
     lists_.LoadPasteListFile("C:\\blank.txt");
     EXPECT_TRUE(model_.PasteEntries().empty());
     EXPECT_EQ(model_.CmbPasteText(), "测试文字");
-    EXPECT_EQ(model_.pasteListPath, "C:\\old.txt");
+    EXPECT_EQ(model_.PasteListPath(), "C:\\old.txt");
 
     model_.SetUrlList({"old"}, "http://x");
     lists_.LoadUrlListFile("C:\\blank.txt");
     EXPECT_TRUE(model_.UrlEntries().empty());
     EXPECT_EQ(model_.CmbUrlText(), "http://x");
-    EXPECT_EQ(model_.urlListPath, "");
+    EXPECT_EQ(model_.UrlListPath(), "");
 }
 
 TEST_F(ListManagerTest, ListFileThatCannotBeReadChangesNothing) {

@@ -46,12 +46,12 @@ std::string_view ClassifyMouseMessage(uint32_t message) {
 }
 
 void Modrecord::CmdrecordClick() {
-    if (model_.CmdrecordCaption() == kCaptionRecord) {
-        model_.SetCmdrecordCaption(kCaptionRecordStop);
+    if (!model_.IsRecording()) {
+        model_.SetRecording(true);
         if (installHook) installHook();
         return;
     }
-    model_.SetCmdrecordCaption(kCaptionRecord);
+    model_.SetRecording(false);
     if (removeHook) removeHook();
 }
 

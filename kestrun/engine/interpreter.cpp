@@ -25,9 +25,9 @@ int32_t Whole32(const script::InstructionLine& line, int field) { return line.Fi
 
 }  // namespace
 
-void Interpreter::Advance() { model_.instructionPointer = Add(model_.instructionPointer, 1); }
+void Interpreter::Advance() { model_.SetInstructionPointer(Add(model_.InstructionPointer(), 1)); }
 
-void Interpreter::Jump(int32_t j) { model_.instructionPointer = int32_t(uint32_t(model_.instructionPointer) - uint32_t(j)); }
+void Interpreter::Jump(int32_t j) { model_.SetInstructionPointer(int32_t(uint32_t(model_.InstructionPointer()) - uint32_t(j))); }
 
 void Interpreter::ExecuteLine(const std::string& text) {
     using Kind = script::InstructionKind;
@@ -52,8 +52,8 @@ void Interpreter::ExecuteLine(const std::string& text) {
 }
 
 void Interpreter::MouseClick(const script::InstructionLine& line) {
-    int32_t x = script::ClickCoordinate(line.Field(1), model_.cycleCounter).value_or(0);
-    int32_t y = script::ClickCoordinate(line.Field(2), model_.cycleCounter).value_or(0);
+    int32_t x = script::ClickCoordinate(line.Field(1), model_.CycleCounter()).value_or(0);
+    int32_t y = script::ClickCoordinate(line.Field(2), model_.CycleCounter()).value_or(0);
     std::string kind = line.Field(3);
     desktop_.SetCursorPos(x, y);
     using namespace platform::mouse;
@@ -169,7 +169,7 @@ void Interpreter::Wait(const script::InstructionLine& line) {
         int64_t remaining = duration - elapsed;
         desktop_.Sleep(uint32_t(remaining > kWaitSliceMs ? kWaitSliceMs : remaining));
         desktop_.PumpMessages();
-        if (model_.closing) break;
+        if (model_.Closing()) break;
     }
     Advance();
 }

@@ -46,7 +46,7 @@ private:
     void Wait(const script::InstructionLine& line);
     void Scroll(const script::InstructionLine& line);
 
-    // Tests and system instructions (test_instructions.cpp).
+    // Tests and system instructions (checks_and_system_instructions.cpp).
     void ColourTest(const script::InstructionLine& line);
     void BitmapTest(const script::InstructionLine& line);
     void ClipboardTest(const script::InstructionLine& line);

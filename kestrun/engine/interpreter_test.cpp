@@ -30,21 +30,21 @@ class InterpreterTest : public ::testing::Test {
 protected:
     InterpreterTest()
         : codec_(text::MakeSystemCodec()),
-          log_(model_, desktop_, files_, *codec_),
+          log_(desktop_, files_, *codec_),
           interpreter_(model_, desktop_, files_, log_, random_) {
-        model_.programFolder = "C:\\Kestrun\\";
-        model_.runLogPath = "C:\\Kestrun\\日志.txt";
-        model_.cycleCounter = 1;
+        model_.SetProgramFolder("C:\\Kestrun\\");
+        log_.SetPath("C:\\Kestrun\\日志.txt");
+        model_.SetCycleCounter(1);
         files_.CreateFolder("C:\\Kestrun");
         files_.CreateFolder("C:\\Kestrun\\screenshot");
     }
 
     // Runs one line from pointer 5 and returns the pointer afterwards.
     int32_t Run(const std::string& line, int32_t pointer = 5) {
-        model_.instructionPointer = pointer;
+        model_.SetInstructionPointer(pointer);
         desktop_.ClearLog();
         interpreter_.ExecuteLine(line);
-        return model_.instructionPointer;
+        return model_.InstructionPointer();
     }
 
     Log Input() const { return desktop_.LogWithout({"Sleep", "PumpMessages", "WaitForMessages"}); }
@@ -91,15 +91,15 @@ TEST_F(InterpreterTest, MouseClickKinds) {
 }
 
 TEST_F(InterpreterTest, CyclePlaceholderInClickCoordinates) {
-    model_.cycleCounter = 1;
+    model_.SetCycleCounter(1);
     Run("鼠标点击=100+R*10,200,左键单击");
     EXPECT_EQ(desktop_.Log()[0], "SetCursorPos 110,200");
-    model_.cycleCounter = 2;
+    model_.SetCycleCounter(2);
     Run("鼠标点击=100+R*10,R*R,左键单击");
     EXPECT_EQ(desktop_.Log()[0], "SetCursorPos 120,4");
     Run("鼠标点击=100+10,200,左键单击");
     EXPECT_EQ(desktop_.Log()[0], "SetCursorPos 100,200") << "a field without R is never evaluated";
-    model_.cycleCounter = 1;
+    model_.SetCycleCounter(1);
     Run("鼠标点击=100/(R-1),7,左键单击");
     EXPECT_EQ(desktop_.Log()[0], "SetCursorPos 100,7") << "a fault keeps the substituted text";
     Run("鼠标拖拉=R*10,100,200,200");
@@ -241,14 +241,14 @@ TEST_F(InterpreterTest, WaitSleepsInSlicesAndPumps) {
 }
 
 TEST_F(InterpreterTest, ClosingTheWindowEndsAWaitAtItsNextSlice) {
-    desktop_.PostAt(desktop_.Clock().Elapsed() + 300, [&] { model_.closing = true; });
+    desktop_.PostAt(desktop_.Clock().Elapsed() + 300, [&] { model_.SetClosing(); });
     uint32_t start = desktop_.TimeGetTime();
     Run("等待时间=60000");
     EXPECT_LT(desktop_.TimeGetTime() - start, 400u);
 }
 
 TEST_F(InterpreterTest, RowClickDuringAWaitAdvancesFromTheClickedRow) {
-    desktop_.PostAt(desktop_.Clock().Elapsed() + 300, [&] { model_.instructionPointer = 9; });
+    desktop_.PostAt(desktop_.Clock().Elapsed() + 300, [&] { model_.SetInstructionPointer(9); });
     EXPECT_EQ(Run("等待时间=1000", 2), 10);
 }
 

@@ -67,7 +67,7 @@ void RunControl::Toggle() {
     };
     if (model_.RowCount() == 0) return refuse(kMessageListEmpty);
     if (model_.IsRecording()) return refuse(kMessageStillRecording);
-    if (model_.timer2Enabled) return refuse(kMessageStillCapturing);
+    if (model_.Timer2Enabled()) return refuse(kMessageStillCapturing);
     if (!model_.IsRunning()) {
         StartRun();
     } else {
@@ -76,16 +76,16 @@ void RunControl::Toggle() {
 }
 
 void RunControl::StartRun() {
-    model_.SetCmdGoto(kCaptionStop, kColourLightRed);
-    model_.instructionPointer = model_.SelectedRow();
+    model_.SetRunning(true);
+    model_.SetInstructionPointer(model_.SelectedRow());
     desktop_.SetFineTimerResolution(true);
     timers_.SetTimer(kTimer1, kTimer1Interval, [this] { Tick(); });
-    model_.cycleCounter = Increment(model_.cycleCounter);
+    model_.SetCycleCounter(Increment(model_.CycleCounter()));
     LogCycleStart();
 }
 
 void RunControl::StopRun() {
-    model_.SetCmdGoto(kCaptionStart, kColourLightGreen);
+    model_.SetRunning(false);
     timers_.KillTimer(kTimer1);
     desktop_.SetFineTimerResolution(false);
     model_.SetTxtScreenXY0Colour(kColourSystemWindow);
@@ -99,13 +99,13 @@ void RunControl::StartUnattended() {
 }
 
 void RunControl::LogCycleStart() {
-    log_.WriteLog("第 " + text::IntToText(model_.cycleCounter) + " 轮开始执行", true);
+    log_.WriteLog("第 " + text::IntToText(model_.CycleCounter()) + " 轮开始执行", true);
     log_.WriteLog("指令数量: " + text::IntToText(model_.RowCount()), false);
 }
 
 void RunControl::RowClick(int row) {
     model_.SetSelection(row);
-    if (model_.IsRunning() && row >= 0 && row < model_.RowCount()) model_.instructionPointer = row;
+    if (model_.IsRunning() && row >= 0 && row < model_.RowCount()) model_.SetInstructionPointer(row);
 }
 
 bool RunControl::CountDownRounds() {
@@ -120,9 +120,9 @@ void RunControl::Tick() {
 
     desktop_.PumpMessages();
 
-    if (model_.instructionPointer >= model_.RowCount()) {
-        model_.instructionPointer = 0;
-        log_.WriteLog("第 " + text::IntToText(model_.cycleCounter) + " 轮执行完成", true);
+    if (model_.InstructionPointer() >= model_.RowCount()) {
+        model_.SetInstructionPointer(0);
+        log_.WriteLog("第 " + text::IntToText(model_.CycleCounter()) + " 轮执行完成", true);
         log_.WriteLog("", true);
         if (!model_.TxtRound().empty() && CountDownRounds()) {
             Toggle();
@@ -132,17 +132,17 @@ void RunControl::Tick() {
             }
             return;
         }
-        model_.cycleCounter = Increment(model_.cycleCounter);
+        model_.SetCycleCounter(Increment(model_.CycleCounter()));
         LogCycleStart();
     }
 
-    std::string line = model_.Row(model_.instructionPointer);
+    std::string line = model_.Row(model_.InstructionPointer());
     log_.WriteLog(line, false);
     executor_.ExecuteLine(line);
 
     // The selection shows the next line to run; selecting it counts as a
     // click on it, which sets the pointer to the same row.
-    int32_t next = model_.instructionPointer;
+    int32_t next = model_.InstructionPointer();
     if (next == -1) {
         model_.SetSelection(-1);
     } else if (next >= 0 && next < model_.RowCount()) {

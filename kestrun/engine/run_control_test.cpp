@@ -30,7 +30,7 @@ public:
         executed.push_back(line);
         if (onLine) onLine(line);
         if (line.empty()) return;  // an empty line is retried
-        model_.instructionPointer += 1;
+        model_.SetInstructionPointer(model_.InstructionPointer() + 1);
     }
     std::vector<std::string> executed;
     std::function<void(const std::string&)> onLine;
@@ -44,11 +44,11 @@ protected:
     RunControlTest()
         : codec_(text::MakeSystemCodec()),
           timers_(desktop_.Clock()),
-          log_(model_, desktop_, files_, *codec_),
+          log_(desktop_, files_, *codec_),
           executor_(model_),
           control_(model_, desktop_, dialogs_, timers_, log_, executor_, "Kestrun") {
-        model_.programFolder = "C:\\Kestrun\\";
-        model_.runLogPath = "C:\\Kestrun\\日志.txt";
+        model_.SetProgramFolder("C:\\Kestrun\\");
+        log_.SetPath("C:\\Kestrun\\日志.txt");
         desktop_.SetLocalTime({2026, 12, 6, 8, 29, 0, 0});
         control_.endProgram = [this] { ++programEnds_; };
     }
@@ -61,7 +61,7 @@ protected:
 
     // The run log as text lines, time stamps replaced by "T".
     std::vector<std::string> LogEntries() {
-        std::string bytes = files_.ReadFile(model_.runLogPath).value_or("");
+        std::string bytes = files_.ReadFile(log_.Path()).value_or("");
         std::vector<std::string> lines = text::SplitLines(codec_->Decode(bytes));
         static const std::regex stamp(R"(^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\t)");
         for (auto& line : lines) line = std::regex_replace(line, stamp, "T\t");
@@ -92,16 +92,16 @@ TEST_F(RunControlTest, RefusalsShowTheirMessageAndChangeNothing) {
     };
     const Case cases[] = {
         {"empty list", [](MainModel&) {}, "指令列表为空！"},
-        {"recording", [](MainModel& m) { m.AddRow("等待时间=1"); m.SetCmdrecordCaption("停止(&T)"); },
+        {"recording", [](MainModel& m) { m.AddRow("等待时间=1"); m.SetRecording(true); },
          "还在录制鼠标动作中！ "},
-        {"capturing", [](MainModel& m) { m.AddRow("等待时间=1"); m.timer2Enabled = true; },
+        {"capturing", [](MainModel& m) { m.AddRow("等待时间=1"); m.SetTimer2Enabled(true); },
          "还在监测鼠标或键盘动作中！ "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainModel model;
         fake::FakeDialogs dialogs;
-        RunLog log(model, desktop_, files_, *codec_);
+        RunLog log(desktop_, files_, *codec_);
         ScriptedExecutor executor(model);
         RunControl control(model, desktop_, dialogs, timers_, log, executor, "Kestrun");
         c.setUp(model);
@@ -112,7 +112,7 @@ TEST_F(RunControlTest, RefusalsShowTheirMessageAndChangeNothing) {
         EXPECT_EQ(dialogs.Shown()[0].flags, platform::mb::kOk);
         EXPECT_FALSE(model.IsRunning());
         EXPECT_FALSE(timers_.IsTimerOn(kTimer1));
-        EXPECT_EQ(model.cycleCounter, 0);
+        EXPECT_EQ(model.CycleCounter(), 0);
     }
 }
 
@@ -124,8 +124,8 @@ TEST_F(RunControlTest, StartAndStopSetCaptionColourTimerAndLog) {
     EXPECT_EQ(model_.CmdGotoColour(), kColourLightRed);
     EXPECT_TRUE(timers_.IsTimerOn(kTimer1));
     EXPECT_EQ(timers_.Interval(kTimer1), 100u);
-    EXPECT_EQ(model_.instructionPointer, 3);
-    EXPECT_EQ(model_.cycleCounter, 1);
+    EXPECT_EQ(model_.InstructionPointer(), 3);
+    EXPECT_EQ(model_.CycleCounter(), 1);
     EXPECT_TRUE(desktop_.FineTimerResolution()) << "ticks and waits keep time while a run is active";
     EXPECT_EQ(LogEntries(), (std::vector<std::string>{"", "T\t第 1 轮开始执行", "T\t指令数量: 12"}));
 
@@ -143,7 +143,7 @@ TEST_F(RunControlTest, LogIsGbkWithTabsCrLfAndBlankLines) {
     LoadRows(1);
     model_.SetSelection(0);
     control_.Toggle();
-    std::string bytes = *files_.ReadFile(model_.runLogPath);
+    std::string bytes = *files_.ReadFile(log_.Path());
     // "第" is D7 DA in GBK; the entry follows an empty line.
     EXPECT_EQ(bytes, "\r\n2026-12-06 08:29:00\t\xB5\xDA 1 \xC2\xD6\xBF\xAA\xCA\xBC\xD6\xB4\xD0\xD0\r\n"
                      "2026-12-06 08:29:00\t\xD6\xB8\xC1\xEE\xCA\xFD\xC1\xBF: 1\r\n");
@@ -171,13 +171,13 @@ TEST_F(RunControlTest, CycleCountsDownAndNewCycleRunsFirstRowInSameTick) {
     model_.SetTxtRound("3");
     control_.Toggle();
     std::vector<std::string> shown;
-    model_.onChanged = [&](Control c) {
-        if (c == Control::TxtRound) shown.push_back(model_.TxtRound());
-    };
+    model_.SetChangeListener([&](ModelPart c) {
+        if (c == ModelPart::TxtRound) shown.push_back(model_.TxtRound());
+    });
     RunTicks(100);
     EXPECT_EQ(shown, (std::vector<std::string>{"2", "1", "0"}));
     EXPECT_EQ(executor_.executed.size(), 5u);  // 1 + 2 + 2
-    EXPECT_EQ(model_.cycleCounter, 3);
+    EXPECT_EQ(model_.CycleCounter(), 3);
     auto entries = LogEntries();
     // End of pass 1 and the first line of pass 2 share one tick.
     std::vector<std::string> expectedTail = {"", "T\t第 2 轮执行完成", "", "T\t", "", "T\t第 3 轮开始执行",
@@ -191,7 +191,7 @@ TEST_F(RunControlTest, CycleCountsDownAndNewCycleRunsFirstRowInSameTick) {
     control_.Toggle();
     RunTicks(100);
     EXPECT_EQ(model_.TxtRound(), "-1");
-    EXPECT_EQ(model_.cycleCounter, 4);
+    EXPECT_EQ(model_.CycleCounter(), 4);
 }
 
 TEST_F(RunControlTest, CountTextsRunTheRightNumberOfPasses) {
@@ -222,13 +222,13 @@ TEST_F(RunControlTest, EmptyCountNeverEndsAndCyclesKeepRising) {
     control_.Toggle();
     RunTicks(2000);
     EXPECT_TRUE(model_.IsRunning());
-    EXPECT_EQ(model_.cycleCounter, 2000) << "with one row, every tick after the first ends a cycle";
+    EXPECT_EQ(model_.CycleCounter(), 2000) << "with one row, every tick after the first ends a cycle";
 }
 
 TEST_F(RunControlTest, StartWithoutSelectionStaysOnNoRowUntilARowIsClicked) {
     LoadRows(3);
     control_.Toggle();
-    EXPECT_EQ(model_.instructionPointer, -1);
+    EXPECT_EQ(model_.InstructionPointer(), -1);
     RunTicks(5);
     EXPECT_EQ(executor_.executed, std::vector<std::string>(5, ""));
     EXPECT_EQ(LogEntries().back(), "T\t");
@@ -267,7 +267,7 @@ TEST_F(RunControlTest, StopDuringAWaitLetsTheLineFinishAndRunsNoMore) {
     desktop_.Clock().RunFor(5000);
     EXPECT_EQ(executor_.executed.size(), 1u);
     EXPECT_EQ(model_.CmdGotoCaption(), "开始执行");
-    EXPECT_EQ(model_.instructionPointer, 1);
+    EXPECT_EQ(model_.InstructionPointer(), 1);
     EXPECT_EQ(model_.SelectedRow(), 1);
 }
 
@@ -295,13 +295,13 @@ TEST_F(RunControlTest, RefusedStopAtTheEndOfTheCountRunsOnWithoutStartEntries) {
     model_.SetSelection(0);
     model_.SetTxtRound("1");
     control_.Toggle();
-    model_.SetCmdrecordCaption("停止(&T)");
+    model_.SetRecording(true);
     RunTicks(3);  // the line, the refused stop, the line again
     EXPECT_TRUE(model_.IsRunning());
     ASSERT_EQ(dialogs_.Shown().size(), 1u);
     EXPECT_EQ(dialogs_.Shown()[0].text, "还在录制鼠标动作中！ ");
     EXPECT_EQ(executor_.executed.size(), 2u);
-    EXPECT_EQ(model_.cycleCounter, 1);
+    EXPECT_EQ(model_.CycleCounter(), 1);
     EXPECT_EQ(model_.TxtRound(), "0");
     RunTicks(1);
     EXPECT_EQ(model_.TxtRound(), "-1") << "the next end of the list counts down once more";
@@ -361,11 +361,11 @@ TEST_F(RunControlTest, ScheduledStartFiresOncePerMinuteFromTheFirstRow) {
     EXPECT_EQ(executor_.executed.size(), 0u);
     desktop_.Clock().RunUntil([&] { return model_.IsRunning(); }, 1500);
     EXPECT_TRUE(model_.IsRunning()) << "started within a second of 08:30:00";
-    EXPECT_EQ(model_.instructionPointer, 0) << "an unattended start begins at the first row";
+    EXPECT_EQ(model_.InstructionPointer(), 0) << "an unattended start begins at the first row";
     desktop_.Clock().RunFor(30000);  // the one-pass run has ended within the minute
     EXPECT_FALSE(model_.IsRunning());
     EXPECT_EQ(executor_.executed.size(), 1u) << "not started again within 08:30";
-    EXPECT_EQ(model_.cycleCounter, 1);
+    EXPECT_EQ(model_.CycleCounter(), 1);
 }
 
 TEST_F(RunControlTest, BadScheduledTimeWarnsOnceAndUnticks) {
@@ -394,14 +394,14 @@ TEST_F(RunControlTest, ARunGoesOnWhenTheLogCannotBeWritten) {
     RunTicks(7);
     EXPECT_EQ(executor_.executed, (std::vector<std::string>{"等待时间=0", "等待时间=1", "等待时间=2", "等待时间=0",
                                                             "等待时间=1", "等待时间=2", "等待时间=0"}));
-    EXPECT_FALSE(files_.Content(model_.runLogPath));
-    EXPECT_EQ(model_.cycleCounter, 3);
+    EXPECT_FALSE(files_.Content(log_.Path()));
+    EXPECT_EQ(model_.CycleCounter(), 3);
 
     files_.SetDiskFull(false);
-    files_.AddFile(model_.runLogPath, "old\r\n", {.readOnly = true});
+    files_.AddFile(log_.Path(), "old\r\n", {.readOnly = true});
     RunTicks(2);
     EXPECT_EQ(executor_.executed.size(), 9u);
-    EXPECT_EQ(files_.Content(model_.runLogPath), "old\r\n");
+    EXPECT_EQ(files_.Content(log_.Path()), "old\r\n");
 }
 
 TEST(ParseTimeOfDay, AcceptsHoursMinutesAndOptionalSeconds) {

@@ -4,7 +4,6 @@
 
 #include "common/text/timestamp.h"
 #include "common/text/utf8.h"
-#include "kestrun/model/main_model.h"
 
 namespace kestrun {
 
@@ -28,14 +27,14 @@ std::string EncodeWithEscapes(const text::AnsiCodec& codec, std::string_view utf
 }
 
 void RunLog::WriteLog(std::string_view entryText, bool blankLineFirst) {
-    if (!model_.loggingOn) return;
+    if (!enabled_) return;
     std::string entry;
     if (blankLineFirst) entry += "\r\n";
     entry += text::LogTimeStamp(desktop_.LocalNow());
     entry += '\t';
     entry += EncodeWithEscapes(codec_, entryText);
     entry += "\r\n";
-    files_.AppendFile(model_.runLogPath, entry);
+    files_.AppendFile(path_, entry);
 }
 
 }  // namespace kestrun

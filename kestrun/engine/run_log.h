@@ -16,21 +16,27 @@
 
 namespace kestrun {
 
-class MainModel;
-
 class RunLog {
 public:
-    RunLog(MainModel& model, platform::Desktop& desktop, platform::FileSystem& files, const text::AnsiCodec& codec)
-        : model_(model), desktop_(desktop), files_(files), codec_(codec) {}
+    RunLog(platform::Desktop& desktop, platform::FileSystem& files, const text::AnsiCodec& codec)
+        : desktop_(desktop), files_(files), codec_(codec) {}
+
+    // The log file, fixed at start-up (program folder + "日志.txt").
+    const std::string& Path() const { return path_; }
+    void SetPath(std::string path) { path_ = std::move(path); }
+    // Whether entries are written at all.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled) { enabled_ = enabled; }
 
     // Appends one entry; a failure loses the entry and nothing else.
     void WriteLog(std::string_view entryText, bool blankLineFirst);
 
 private:
-    MainModel& model_;
     platform::Desktop& desktop_;
     platform::FileSystem& files_;
     const text::AnsiCodec& codec_;
+    std::string path_;
+    bool enabled_ = true;
 };
 
 // The code-page bytes of a text, with characters the code page cannot hold

@@ -116,13 +116,13 @@ public:
         : desktop_(fake::FakeDesktop::kDefaultStartTick, 320, 240),
           codec_(text::MakeSystemCodec()),
           timers_(desktop_.Clock()),
-          log_(model_, desktop_, files_, *codec_),
+          log_(desktop_, files_, *codec_),
           interpreter_(model_, desktop_, files_, log_, random_),
           executor_(interpreter_, files_, *codec_),
           control_(model_, desktop_, dialogs_, timers_, log_, executor_, "Kestrun"),
           lists_(model_, files_, dialogs_, desktop_, *codec_) {
-        model_.programFolder = "C:\\Kestrun\\";
-        model_.runLogPath = kLogPath;
+        model_.SetProgramFolder("C:\\Kestrun\\");
+        log_.SetPath(kLogPath);
         files_.AddFolder("C:\\Kestrun\\screenshot");
         files_.AddFile("C:\\data\\a.txt", "a");
         files_.AddFile("C:\\data\\paste.txt", "Kestrun\r\n第二\r\nthird\r\n");
@@ -140,15 +140,15 @@ public:
         desktop_.AddProgram({"notepad.exe", 4242, "", 0});
         desktop_.PaintRect(10, 10, 40, 40, kBlockColour);
         desktop_.Screen().Set(60, 60, kPixelColour);
-        model_.Bitmaps()[1].reference = platform::Image(40, 40, kBlockColour);
+        model_.EditBitmaps([&](auto& bitmaps) { bitmaps[1].reference = platform::Image(40, 40, kBlockColour); });
 
         // Stops and starts are counted as the caption of CmdGoto changes,
         // whoever makes them (button, F7, Esc).
-        model_.onChanged = [this](Control control) {
-            if (control != Control::CmdGoto || model_.IsRunning() == running_) return;
+        model_.SetChangeListener([this](ModelPart control) {
+            if (control != ModelPart::CmdGoto || model_.IsRunning() == running_) return;
             running_ = model_.IsRunning();
             ++(running_ ? starts_ : stops_);
-        };
+        });
         model_.SetRows(kPlan);
         model_.SetSelection(0);
         control_.StartScheduler();
@@ -187,7 +187,7 @@ public:
     int64_t TicksThatRan() const { return timers_.TickCount(kTimer1) - timers_.ReentrantTicks(kTimer1); }
     int Stops() const { return stops_; }
     int Starts() const { return starts_; }
-    int32_t Cycles() const { return model_.cycleCounter; }
+    int32_t Cycles() const { return model_.CycleCounter(); }
 
 private:
     static constexpr uint64_t kUserPeriodMs = 3'700;

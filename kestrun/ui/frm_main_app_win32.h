@@ -32,7 +32,7 @@ public:
           dialogs(hwnd),
           timers(hwnd),
           codec(text::MakeSystemCodec()),
-          log(model, desktop, files, *codec),
+          log(desktop, files, *codec),
           interpreter(model, desktop, files, log, random),
           runControl(model, desktop, dialogs, timers, log, interpreter, std::string(kProductName)),
           lists(model, files, dialogs, desktop, *codec),

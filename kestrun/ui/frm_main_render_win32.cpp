@@ -63,10 +63,10 @@ void FrmMain::RenderComboEntries(int controlId, const std::vector<std::string>& 
     SetControlText(controlId, text);
 }
 
-void FrmMain::Render(kestrun::Control what) {
-    using C = kestrun::Control;
+void FrmMain::Render(kestrun::ModelPart what) {
+    using C = kestrun::ModelPart;
     for (const TextField& field : TextFields()) {
-        if (field.control == what) SetControlText(field.id, field.get(model_));
+        if (field.part == what) SetControlText(field.id, field.get(model_));
     }
     switch (what) {
     case C::List1: RenderList(); break;

@@ -12,7 +12,7 @@ namespace kestrun {
 
 struct TextField {
     int id;           // the control
-    Control control;  // the model's change that redraws it
+    ModelPart part;   // the model's change that redraws it
     std::string (*get)(const MainModel&);
     void (*set)(MainModel&, std::string);
 };

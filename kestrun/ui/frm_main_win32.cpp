@@ -71,13 +71,13 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
     if (!hwnd_) return false;
 
     app_ = std::make_unique<FrmMainApp>(hwnd_, model_);
-    model_.onChanged = [this](kestrun::Control what) { Render(what); };
+    model_.SetChangeListener([this](kestrun::ModelPart what) { Render(what); });
     CreateControls();
 
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
     DragAcceptFiles(hwnd_, TRUE);
-    StartUp(SettingsFileArgument(commandLine), model_, app_->files, app_->lists, *app_->codec,
+    StartUp(SettingsFileArgument(commandLine), model_, app_->log, app_->files, app_->lists, *app_->codec,
             [this] { app_->runControl.StartUnattended(); });
     app_->runControl.StartScheduler();
     return true;
@@ -145,7 +145,7 @@ void FrmMain::CreateControls() {
     }
     // The controls start from the model's state (combo boxes, for one, do
     // not take their text from the creation call).
-    for (int c = 0; c <= int(kestrun::Control::Last); ++c) Render(kestrun::Control(c));
+    for (int c = 0; c <= int(kestrun::ModelPart::Last); ++c) Render(kestrun::ModelPart(c));
 }
 
 void FrmMain::UpdateTooltip(HWND control, std::string_view text) {
@@ -196,7 +196,7 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
-        model_.closing = true;
+        model_.SetClosing();
         CloseDown(model_, app_->files, *app_->codec);
         DestroyWindow(hwnd_);
         return 0;

@@ -38,7 +38,7 @@ private:
     void AddTooltip(HWND control, std::string_view text);
     void UpdateTooltip(HWND control, std::string_view text);
     void OnCommand(int id, int code, HWND control);
-    void Render(Control what);
+    void Render(kestrun::ModelPart what);
     void RenderList();
     void RenderBitmaps();
     void RenderComboEntries(int controlId, const std::vector<std::string>& entries, std::string_view text);

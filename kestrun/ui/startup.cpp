@@ -51,28 +51,28 @@ void ApplySettings(const std::vector<Setting>& settings, MainModel& model, platf
                 break;
             case SettingKey::kUrlList:
                 if (!IsExistingFile(files, value)) break;
-                model.urlListPath = value;
+                model.SetUrlListPath(value);
                 lists.LoadUrlListFile(value);
                 break;
             case SettingKey::kPasteList:
                 if (!IsExistingFile(files, value)) break;
-                model.pasteListPath = value;
+                model.SetPasteListPath(value);
                 lists.LoadPasteListFile(value);
                 break;
         }
     }
 }
 
-void StartUp(const std::string& argument, MainModel& model, platform::FileSystem& files, ListManager& lists,
+void StartUp(const std::string& argument, MainModel& model, RunLog& log, platform::FileSystem& files, ListManager& lists,
              const text::AnsiCodec& codec, const std::function<void()>& startRun) {
-    model.programFolder = WithTrailingBackslash(files.ProgramFolder());
-    model.runLogPath = model.programFolder + std::string(kRunLogFileName);
-    model.loggingOn = true;
-    model.cycleCounter = 0;
+    model.SetProgramFolder(WithTrailingBackslash(files.ProgramFolder()));
+    log.SetPath(model.ProgramFolder() + std::string(kRunLogFileName));
+    log.SetEnabled(true);
+    model.SetCycleCounter(0);
 
     // Either folder may exist already; a failure is of no concern here.
-    files.CreateFolder(model.programFolder + "process");
-    files.CreateFolder(model.programFolder + "screenshot");
+    files.CreateFolder(model.ProgramFolder() + "process");
+    files.CreateFolder(model.ProgramFolder() + "screenshot");
 
     if (!argument.empty()) {
         // The whole argument, unchanged, names the settings file; without it
@@ -83,7 +83,7 @@ void StartUp(const std::string& argument, MainModel& model, platform::FileSystem
         return;
     }
 
-    const std::string savedPath = model.programFolder + std::string(kSettingsFileName);
+    const std::string savedPath = model.ProgramFolder() + std::string(kSettingsFileName);
     if (!files.FileExists(savedPath)) return;
     RestoreFrom(savedPath, SettingKeySet::kFull, model, files, lists, codec);
 }
@@ -98,9 +98,9 @@ bool CloseDown(const MainModel& model, platform::FileSystem& files, const text::
     settings.startTime = model.TxtStartime();
     settings.rounds = model.TxtRound();
     settings.shutdown = model.ChkShut();
-    settings.urlListPath = model.urlListPath;
-    settings.pasteListPath = model.pasteListPath;
-    return files.WriteFileAtomic(model.programFolder + std::string(kSettingsFileName),
+    settings.urlListPath = model.UrlListPath();
+    settings.pasteListPath = model.PasteListPath();
+    return files.WriteFileAtomic(model.ProgramFolder() + std::string(kSettingsFileName),
                                  SettingsFileBytes(codec, settings));
 }
 

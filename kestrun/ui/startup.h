@@ -13,6 +13,7 @@
 #include "common/text/codec.h"
 #include "kestrun/script/settings_file.h"
 #include "kestrun/editor/list_manager.h"
+#include "kestrun/engine/run_log.h"
 #include "kestrun/model/main_model.h"
 
 namespace kestrun {
@@ -33,7 +34,7 @@ void ApplySettings(const std::vector<Setting>& settings, MainModel& model, platf
 // Runs once, before the window is shown. argument is the program's whole
 // command-line argument text; startRun performs the start of a run that
 // nobody is at the desk for.
-void StartUp(const std::string& argument, MainModel& model, platform::FileSystem& files, ListManager& lists,
+void StartUp(const std::string& argument, MainModel& model, RunLog& log, platform::FileSystem& files, ListManager& lists,
              const text::AnsiCodec& codec, const std::function<void()>& startRun);
 
 // Runs once, when the window is unloaded. Writes lastplan.ini only when a

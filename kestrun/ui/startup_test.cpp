@@ -20,7 +20,7 @@ class StartupTest : public testing::Test {
 protected:
     std::string Gbk(const std::string& utf8) { return *codec_->Encode(utf8); }
     void Start(const std::string& argument = "") {
-        StartUp(argument, model_, files_, lists_, *codec_, [&] {
+        StartUp(argument, model_, log_, files_, lists_, *codec_, [&] {
             // What a run sees when it starts: the rows and the options restored.
             runsStarted_.push_back(model_.Rows().empty() ? "(empty)" : model_.Rows().front());
         });
@@ -32,21 +32,22 @@ protected:
     fake::FakeDesktop desktop_;
     std::unique_ptr<text::AnsiCodec> codec_ = text::MakeSystemCodec();
     MainModel model_;
+    RunLog log_{desktop_, files_, *codec_};
     ListManager lists_{model_, files_, dialogs_, desktop_, *codec_};
     std::vector<std::string> runsStarted_;
 };
 
 TEST_F(StartupTest, FixesPathsCounterAndFolders) {
-    model_.cycleCounter = 9;
-    model_.loggingOn = false;
+    model_.SetCycleCounter(9);
+    log_.SetEnabled(false);
     Start();
-    EXPECT_EQ(model_.programFolder, kFolder);
-    EXPECT_EQ(model_.runLogPath, "C:\\Kestrun\\日志.txt");
-    EXPECT_TRUE(model_.loggingOn);
-    EXPECT_EQ(model_.cycleCounter, 0);
+    EXPECT_EQ(model_.ProgramFolder(), kFolder);
+    EXPECT_EQ(log_.Path(), "C:\\Kestrun\\日志.txt");
+    EXPECT_TRUE(log_.Enabled());
+    EXPECT_EQ(model_.CycleCounter(), 0);
     EXPECT_TRUE(files_.FolderExists(kFolder + "process"));
     EXPECT_TRUE(files_.FolderExists(kFolder + "screenshot"));
-    EXPECT_FALSE(files_.FileExists(model_.runLogPath));  // the log is opened only when written
+    EXPECT_FALSE(files_.FileExists(log_.Path()));  // the log is opened only when written
     EXPECT_TRUE(runsStarted_.empty());
     // Nothing to restore: the defaults stay.
     EXPECT_EQ(model_.TxtStartime(), "08:30");
@@ -64,8 +65,8 @@ TEST_F(StartupTest, ExistingFoldersAreNoConcern) {
 TEST_F(StartupTest, ProgramFolderAtADriveRootGetsNoSecondBackslash) {
     files_.SetProgramFolder("C:\\");
     Start();
-    EXPECT_EQ(model_.programFolder, "C:\\");
-    EXPECT_EQ(model_.runLogPath, "C:\\日志.txt");
+    EXPECT_EQ(model_.ProgramFolder(), "C:\\");
+    EXPECT_EQ(log_.Path(), "C:\\日志.txt");
     EXPECT_EQ(WithTrailingBackslash("C:\\Tools"), "C:\\Tools\\");
     EXPECT_EQ(WithTrailingBackslash("D:\\"), "D:\\");
 }
@@ -84,10 +85,10 @@ TEST_F(StartupTest, LastPlanIniRestoresPlanOptionsAndLists) {
     EXPECT_EQ(model_.TxtStartime(), "9:15");
     EXPECT_EQ(model_.TxtRound(), "3");
     EXPECT_TRUE(model_.ChkShut());
-    EXPECT_EQ(model_.urlListPath, "C:\\u.txt");
+    EXPECT_EQ(model_.UrlListPath(), "C:\\u.txt");
     EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://u"}));
     // The paste list line comes after the plan, so its file replaces the plan's.
-    EXPECT_EQ(model_.pasteListPath, "C:\\p2.txt");
+    EXPECT_EQ(model_.PasteListPath(), "C:\\p2.txt");
     EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"from ini"}));
     EXPECT_EQ(model_.CurrentPlanPath(), "");  // a restored plan is not an export
     EXPECT_TRUE(runsStarted_.empty());
@@ -132,7 +133,7 @@ TEST_F(StartupTest, RepeatedKeysApplyAgainAndBadLinesAreSkipped) {
                              "网址列表=C:\\none.txt\r\n网址列表=C:\\u2.txt\r\n"));
     Start();
     EXPECT_EQ(model_.TxtRound(), "8");
-    EXPECT_EQ(model_.urlListPath, "C:\\u2.txt");
+    EXPECT_EQ(model_.UrlListPath(), "C:\\u2.txt");
     EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"two"}));
 }
 
@@ -158,7 +159,7 @@ TEST_F(StartupTest, ListPathIsRememberedEvenWhenItsFileHasNoEntries) {
     files_.AddFile("C:\\blank.txt", "\r\n");
     files_.AddFile(kIni, Gbk("粘贴列表=C:\\blank.txt\r\n"));
     Start();
-    EXPECT_EQ(model_.pasteListPath, "C:\\blank.txt");
+    EXPECT_EQ(model_.PasteListPath(), "C:\\blank.txt");
     EXPECT_TRUE(model_.PasteEntries().empty());
     EXPECT_EQ(model_.CmbPasteText(), "测试文字");
 }
@@ -195,7 +196,7 @@ TEST_F(StartupTest, CommandLineNamingNoFileRestoresNothingAndRunsNothing) {
     Start("C:\\missing.ini");
     EXPECT_TRUE(runsStarted_.empty());
     EXPECT_EQ(model_.TxtRound(), "");
-    EXPECT_EQ(model_.runLogPath, "C:\\Kestrun\\日志.txt");  // the paths are fixed all the same
+    EXPECT_EQ(log_.Path(), "C:\\Kestrun\\日志.txt");  // the paths are fixed all the same
     // The whole argument names the file, spaces and quotes included.
     files_.AddFile("C:\\s.ini", "");
     Start(" C:\\s.ini");
@@ -270,7 +271,7 @@ TEST_F(StartupTest, ExtremeSettingsFilesRestoreWhatTheyCan) {
     Start();
     EXPECT_EQ(model_.TxtStartime(), nul + "8:30");
     EXPECT_EQ(model_.TxtRound(), "99999999999999999999999999");
-    EXPECT_TRUE(model_.urlListPath.empty()) << "a path of ten megabytes names no file";
+    EXPECT_TRUE(model_.UrlListPath().empty()) << "a path of ten megabytes names no file";
     EXPECT_TRUE(model_.ChkShut());
 }
 }  // namespace

@@ -38,10 +38,8 @@ void Interpreter::ColourTest(const script::InstructionLine& line) {
 
 void Interpreter::BitmapTest(const script::InstructionLine& line) {
     int32_t n = Whole32(line, 1), x = Whole32(line, 2), y = Whole32(line, 3), jump = Whole32(line, 4);
-    auto entry = model_.Bitmaps().find(n);
-    if (entry != model_.Bitmaps().end()) {
-        CopyBlockToLive(desktop_, x, y, entry->second);
-        model_.BitmapsChanged();
+    if (model_.Bitmaps().count(n) > 0) {
+        model_.EditBitmaps([&](auto& bitmaps) { CopyBlockToLive(desktop_, x, y, bitmaps.at(n)); });
     }
     if (same_pic(model_.Bitmaps(), n, random_)) return Advance();
     Jump(jump);
@@ -53,8 +51,8 @@ void Interpreter::ClipboardTest(const script::InstructionLine& line) {
     // Without any argument there is nothing to compare: any text advances.
     if (line.ArgumentText().empty() || *clipboard == line.Field(1)) return Advance();
     if (line.FieldCount() < 2) return;
-    double target = double(model_.instructionPointer) - text::LeadingNumber(line.Field(2));
-    if (auto pointer = text::ToInt32(target)) model_.instructionPointer = *pointer;
+    double target = double(model_.InstructionPointer()) - text::LeadingNumber(line.Field(2));
+    if (auto pointer = text::ToInt32(target)) model_.SetInstructionPointer(*pointer);
 }
 
 void Interpreter::FileOperation(const script::InstructionLine& line) {
@@ -100,7 +98,7 @@ void Interpreter::Screenshot(const script::InstructionLine& line) {
     }
     // A shot that cannot be taken (an empty region) is skipped.
     if (image) {
-        std::string path = model_.programFolder + name + text::FileTimeStamp(desktop_.LocalNow()) + ".jpg";
+        std::string path = model_.ProgramFolder() + name + text::FileTimeStamp(desktop_.LocalNow()) + ".jpg";
         try {
             SaveJpeg(*image, path, quality, files_);
         } catch (const JpegSaveError&) {

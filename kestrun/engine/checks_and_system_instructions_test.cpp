@@ -24,23 +24,23 @@ class TestInstructionsTest : public ::testing::Test {
 protected:
     TestInstructionsTest()
         : codec_(text::MakeSystemCodec()),
-          log_(model_, desktop_, files_, *codec_),
+          log_(desktop_, files_, *codec_),
           interpreter_(model_, desktop_, files_, log_, random_) {
-        model_.programFolder = "C:\\Kestrun\\";
-        model_.runLogPath = "C:\\Kestrun\\日志.txt";
+        model_.SetProgramFolder("C:\\Kestrun\\");
+        log_.SetPath("C:\\Kestrun\\日志.txt");
         files_.CreateFolder("C:\\Kestrun");
         files_.CreateFolder("C:\\Kestrun\\screenshot");
         desktop_.SetLocalTime({2026, 12, 6, 8, 30, 5, 0});
     }
 
     int32_t Run(const std::string& line, int32_t pointer = 5) {
-        model_.instructionPointer = pointer;
+        model_.SetInstructionPointer(pointer);
         desktop_.ClearLog();
         interpreter_.ExecuteLine(line);
-        return model_.instructionPointer;
+        return model_.InstructionPointer();
     }
 
-    std::string RunLogText() { return codec_->Decode(files_.ReadFile(model_.runLogPath).value_or("")); }
+    std::string RunLogText() { return codec_->Decode(files_.ReadFile(log_.Path()).value_or("")); }
 
     fake::FakeDesktop desktop_;
     fake::FakeFileSystem files_;
@@ -86,9 +86,9 @@ TEST_F(TestInstructionsTest, BitmapTestCopiesTheBlockAndComparesWithTheReference
     EXPECT_EQ(Run("比较位图=1,100,100,2"), 3) << "no bitmap 1 loaded: the test fails";
     BitmapEntry entry;
     entry.reference = platform::Image(40, 40, 0x112233);
-    model_.Bitmaps()[1] = entry;
+    model_.EditBitmaps([&](auto& bitmaps) { bitmaps[1] = entry; });
     EXPECT_EQ(Run("比较位图=1,100,100,2"), 6);
-    EXPECT_EQ(model_.Bitmaps()[1].live, platform::Image(40, 40, 0x112233));
+    EXPECT_EQ(model_.Bitmaps().at(1).live, platform::Image(40, 40, 0x112233));
     desktop_.PaintRect(100, 100, 40, 40, 0x445566);
     EXPECT_EQ(Run("比较位图=1,100,100,-2"), 7);
     EXPECT_EQ(Run("比较位图=1,100,100,0"), 5);
