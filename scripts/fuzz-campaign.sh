@@ -17,9 +17,13 @@
 # Inputs slower than a second (about 20 to 50 ms natively: the sanitizers and
 # the fuzzer's tracing cost that much) are written to the artifact folder
 # instead of stopping the run; a crash, a sanitizer report or an input slower
-# than the timeout stops it. At the end the inputs that reached new code are
-# merged into fuzz/corpus/<target>, so that the next campaign, here or on
-# another machine, starts where this one stopped.
+# than the timeout stops it. The grown working corpus stays outside the
+# repository, in build/fuzz/campaign/. At the end the seed corpus and the
+# working corpus are merged into an empty folder (libFuzzer -merge=1), which
+# then replaces fuzz/corpus/<target>: the repository keeps only inputs that
+# add coverage, and the next campaign, here or on another machine, starts
+# where this one stopped. Inputs with a name of their own (not a 40-digit
+# hash) are hand-written seeds or kept regression inputs and always stay.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -44,6 +48,18 @@ max_len_of() {
   esac
 }
 
+# Replaces fuzz/corpus/TARGET by the inputs of it and of WORK/corpus that add
+# coverage; the named seeds are put in first, so the merge keeps them.
+minimise() {
+  local target=$1 work=$2 seed="fuzz/corpus/$1" merged="$2/merged"
+  rm -rf "$merged" && mkdir -p "$merged"
+  find "$seed" -maxdepth 1 -type f ! -regex '.*/[0-9a-f]\{40\}' -exec cp {} "$merged/" \;
+  "build/fuzz/${target}_fuzz" -merge=1 -timeout=10 -max_len="$(max_len_of "$target")" \
+    "$merged" "$seed" "$work/corpus" >"$work/merge.log" 2>&1 || return 1
+  [ -n "$(ls -A "$merged")" ] || return 1
+  rm -f "$seed"/* && cp "$merged"/* "$seed/"
+}
+
 for target in "${targets[@]}"; do
   work=build/fuzz/campaign/$target${FUZZ_WORKER:+-$FUZZ_WORKER}
   mkdir -p "$work/corpus" "$work/artifacts"
@@ -56,6 +72,5 @@ for target in "${targets[@]}"; do
   [ -z "$runs" ] && runs=$(grep -o '^#[0-9]*' "$log" | tail -n 1 | tr -d '#')
   slow=$(ls "$work/artifacts" | grep -c '^slow-unit-' || true)
   echo "$target: ${runs:-0} executions in $seconds s, exit $status, $slow slow inputs kept; log $log"
-  (flock 8 && "build/fuzz/${target}_fuzz" -merge=1 -timeout=10 -max_len="$(max_len_of "$target")" \
-    "fuzz/corpus/$target" "$work/corpus" >"$work/merge.log" 2>&1) 8>"build/fuzz/campaign/$target.merge.lock"
+  (flock 8 && minimise "$target" "$work") 8>"build/fuzz/campaign/$target.merge.lock"
 done

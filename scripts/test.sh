@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both presets and runs every test: the
-# native unit tests, then the end-to-end tests of the real exes under Wine on
-# a virtual display. Ends with the line "N passed, N failed".
+# Installs what is missing, checks the layering of the includes and the
+# layout of the sources, builds both presets and runs every test: the native
+# unit tests, then the end-to-end tests of the real exes under Wine on a
+# virtual display. Ends with the line "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
 KESTRUN_ROOT=$(pwd)
@@ -36,6 +37,23 @@ build() {
     return 1
   fi
 }
+
+# Runs one check script; it counts as one test and prints one line: its own
+# summary when it passes, the first thing it found and its log when it fails.
+check() {
+  local name=$1 script=$2 log="$log_dir/$1.log"
+  if "$script" >"$log" 2>&1; then
+    echo "$name: $(tail -n 1 "$log")"
+    passed=$((passed + 1))
+  else
+    echo "$name FAILED: $(tail -n 1 "$log"); first: $(head -n 1 "$log"); all in $log"
+    failed=$((failed + 1))
+  fi
+}
+
+echo "== source checks"
+check check-layers scripts/check-layers.sh
+check check-format scripts/check-format.sh
 
 jobs=$(nproc)
 export CTEST_PARALLEL_LEVEL=1
