@@ -21,9 +21,7 @@ namespace {
 
 struct World {
     World()
-        : codec(text::MakeSystemCodec()),
-          log(desktop, files, *codec),
-          interpreter(model, desktop, files, log, random) {
+        : codec(text::MakeSystemCodec()), log(desktop, files, *codec), interpreter(model, desktop, files, log, random) {
         model.SetProgramFolder("C:\\Kestrun\\");
         log.SetPath("C:\\Kestrun\\日志.txt");
         model.SetCycleCounter(7);

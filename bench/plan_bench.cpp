@@ -11,10 +11,10 @@
 #include "common/testing/fake_dialogs.h"
 #include "common/testing/fake_files.h"
 #include "common/text/codec.h"
-#include "kestrun/script/bmp_file.h"
-#include "kestrun/script/plan_file.h"
 #include "kestrun/editor/list_manager.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/script/bmp_file.h"
+#include "kestrun/script/plan_file.h"
 
 namespace {
 

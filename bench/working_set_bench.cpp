@@ -59,7 +59,7 @@ void ThousandTicks(benchmark::State& state) {
         fake::FakeTimers timers(desktop.Clock());
         kestrun::MainModel model;
         model.SetProgramFolder("C:\\Kestrun\\");
-                files.AddFolder("C:\\Kestrun\\screenshot");
+        files.AddFolder("C:\\Kestrun\\screenshot");
         files.AddFile("C:\\data\\a.txt", "a");
         files.KeepTailOf("C:\\Kestrun\\日志.txt", 4096);
         kestrun::RunLog log(desktop, files, *codec);

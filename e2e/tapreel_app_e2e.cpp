@@ -6,8 +6,8 @@
 
 #include "common/win32/wide.h"
 #include "e2e/support/program.h"
-#include "tapreel/ui/frmmain_layout.h"
 #include "tapreel/model/product.h"
+#include "tapreel/ui/frmmain_layout.h"
 
 namespace e2e {
 

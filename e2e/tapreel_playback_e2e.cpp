@@ -135,7 +135,8 @@ TEST(TapreelPlaybackE2e, WaitsKeepTheirTimeWithoutBurningTheProcessor) {
     ASSERT_TRUE(target);
     std::string table;
     for (int i = 0; i < kRows; ++i) {
-        table += Row(target->ScreenPoint(60 + 120 * i, 150 + 10 * i), "左键,单击," + std::to_string(kIntervalMs) + ",,,,");
+        table +=
+            Row(target->ScreenPoint(60 + 120 * i, 150 + 10 * i), "左键,单击," + std::to_string(kIntervalMs) + ",,,,");
     }
     std::unique_ptr<e2e::TapreelApp> app = e2e::TapreelApp::Start(Ansi(table + "\r\n"));
     ASSERT_TRUE(app);

@@ -21,8 +21,8 @@
 #include "fuzz/fuzz_support.h"
 #include "kestrun/engine/interpreter.h"
 #include "kestrun/engine/run_log.h"
-#include "kestrun/script/instruction_line.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/script/instruction_line.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "common/testing/fake_dialogs.h"
 #include "common/testing/fake_files.h"
 #include "common/text/codec.h"
-#include "kestrun/script/list_file.h"
 #include "kestrun/editor/list_manager.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/script/list_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::unique_ptr<text::AnsiCodec> codec = text::MakeSystemCodec();

@@ -14,9 +14,9 @@
 #include "common/testing/fake_files.h"
 #include "common/text/codec.h"
 #include "fuzz/fuzz_support.h"
-#include "kestrun/script/settings_file.h"
 #include "kestrun/editor/list_manager.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/script/settings_file.h"
 #include "kestrun/ui/startup.h"
 
 namespace {

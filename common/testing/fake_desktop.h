@@ -185,7 +185,7 @@ private:
 
     VirtualClock clock_;
     std::vector<std::string> log_;
-    size_t pumpRun_ = 0;  // calls merged into the last log line when it is a pump line
+    size_t pumpRun_ = 0;                   // calls merged into the last log line when it is a pump line
     bool waitLeftMessagePending_ = false;  // the last WaitForMessages returned for a message not yet pumped
 
     std::array<KeyState, 256> keys_{};

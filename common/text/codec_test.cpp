@@ -38,8 +38,10 @@ TEST_F(CodecTest, RefusesTextThatTheCodePageCannotHold) {
     const std::string cases[] = {
         kSmiley,
         "中文" + kSmiley + "中文",
-        "\xEF\xBB\xBF" "a",  // U+FEFF
-        "a\x80" "b",          // invalid UTF-8 has no code-page form either
+        "\xEF\xBB\xBF"
+        "a",  // U+FEFF
+        "a\x80"
+        "b",  // invalid UTF-8 has no code-page form either
         "\xE4\xB8",
     };
     for (const std::string& input : cases) {
@@ -54,7 +56,10 @@ TEST_F(CodecTest, DecodesAndReplacesBrokenBytesWithoutStopping) {
         {"\xD6\xD0\xCE\xC4", "中文"},
         {"\xC8\xD5\xD6\xBE.txt", "日志.txt"},
         {"\x80", "€"},
-        {"a\xFF" "b", "a\xEF\xBF\xBD" "b"},
+        {"a\xFF"
+         "b",
+         "a\xEF\xBF\xBD"
+         "b"},
         {"\xD6", "\xEF\xBF\xBD"},
         {"\xD6\xD0\xCE", "中\xEF\xBF\xBD"},
         {"\x81\x20x", "\xEF\xBF\xBD x"},
@@ -71,7 +76,9 @@ TEST_F(CodecTest, DecodesALargeTextWithBrokenBytesCompletely) {
     std::string bytes;
     std::string expected;
     for (int i = 0; i < 20000; ++i) {
-        bytes += "\xD6\xD0\xFF" "x\r\n";
+        bytes +=
+            "\xD6\xD0\xFF"
+            "x\r\n";
         expected += "中\xEF\xBF\xBDx\r\n";
     }
     EXPECT_EQ(codec_->Decode(bytes), expected);
@@ -105,7 +112,8 @@ TEST_F(CodecTest, FileTextRoundTripsWithoutLoss) {
         "abc",
         "比较位图=1,100,100,0\r\n鼠标点击=100,100,左键单击\r\n",
         "中" + kSmiley + "文",
-        "\xEF\xBB\xBF" "starts with U+FEFF",
+        "\xEF\xBB\xBF"
+        "starts with U+FEFF",
         "invalid \x80\xFF bytes",
         "한국어",
         "€ and ½ and é",

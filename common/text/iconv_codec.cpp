@@ -115,9 +115,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<AnsiCodec> MakeSystemCodec() {
-    return std::make_unique<IconvCodec>();
-}
+std::unique_ptr<AnsiCodec> MakeSystemCodec() { return std::make_unique<IconvCodec>(); }
 
 }  // namespace text
 

@@ -36,13 +36,9 @@ constexpr size_t kMaxDigits = 800;
 // already far outside the double range), so they stop growing the exponent.
 constexpr int64_t kExponentCap = 1'000'000'000;
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -354,8 +350,6 @@ std::string NumberToText(double v) {
     return out;
 }
 
-std::string IntToText(int64_t v) {
-    return std::to_string(v);
-}
+std::string IntToText(int64_t v) { return std::to_string(v); }
 
 }  // namespace text

@@ -13,9 +13,7 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsContinuation(unsigned char b) {
-    return (b & 0xC0) == 0x80;
-}
+bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 // Byte offset of character number index (0-based), or s.size() when the text
 // has fewer characters.
@@ -125,9 +123,7 @@ std::string Mid(std::string_view s, size_t start, size_t count) {
     return std::string(rest.substr(0, OffsetOfChar(rest, count)));
 }
 
-std::string Left(std::string_view s, size_t count) {
-    return std::string(s.substr(0, OffsetOfChar(s, count)));
-}
+std::string Left(std::string_view s, size_t count) { return std::string(s.substr(0, OffsetOfChar(s, count))); }
 
 std::string Right(std::string_view s, size_t count) {
     size_t total = CharCount(s);
@@ -135,13 +131,9 @@ std::string Right(std::string_view s, size_t count) {
     return Mid(s, total - count);
 }
 
-std::string Trim(std::string_view s) {
-    return TrimChars(s, " ");
-}
+std::string Trim(std::string_view s) { return TrimChars(s, " "); }
 
-std::string TrimBlanks(std::string_view s) {
-    return TrimChars(s, " \t");
-}
+std::string TrimBlanks(std::string_view s) { return TrimChars(s, " \t"); }
 
 std::vector<std::string> Split(std::string_view s, std::string_view sep) {
     std::vector<std::string> pieces;
@@ -176,17 +168,13 @@ std::string ReplaceAll(std::string_view s, std::string_view from, std::string_vi
     return out;
 }
 
-bool StartsWith(std::string_view s, std::string_view prefix) {
-    return s.substr(0, prefix.size()) == prefix;
-}
+bool StartsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 bool EndsWith(std::string_view s, std::string_view suffix) {
     return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
 }
 
-bool Contains(std::string_view s, std::string_view part) {
-    return s.find(part) != std::string_view::npos;
-}
+bool Contains(std::string_view s, std::string_view part) { return s.find(part) != std::string_view::npos; }
 
 std::string AsciiUpper(std::string_view s) {
     std::string out(s);

@@ -9,28 +9,25 @@ namespace text {
 namespace {
 
 // Texts with invalid bytes, used to check that no helper loses a byte.
-const std::string kStray = "a\x80" "b";               // lone continuation byte
-const std::string kTruncated = "\xE4\xB8" "x";        // first two bytes of 中, then x
-const std::string kOverlong = "\xC0\xAF";             // overlong "/"
-const std::string kSurrogate = "\xED\xA0\x80";        // encoded U+D800
-const std::string kTooLarge = "\xF4\x90\x80\x80";     // above U+10FFFF
+const std::string kStray =
+    "a\x80"
+    "b";  // lone continuation byte
+const std::string kTruncated =
+    "\xE4\xB8"
+    "x";                                           // first two bytes of 中, then x
+const std::string kOverlong = "\xC0\xAF";          // overlong "/"
+const std::string kSurrogate = "\xED\xA0\x80";     // encoded U+D800
+const std::string kTooLarge = "\xF4\x90\x80\x80";  // above U+10FFFF
 
 TEST(Utf8Test, CountsCodePointsAndInvalidBytesOneEach) {
     const std::pair<std::string, size_t> cases[] = {
-        {"", 0},
-        {"abc", 3},
-        {"中文", 2},
-        {"比较位图=1", 6},
-        {"é", 1},
-        {"😀", 1},
-        {"a😀b", 3},
-        {kStray, 3},
-        {kTruncated, 3},
-        {kOverlong, 2},
-        {kSurrogate, 3},
-        {kTooLarge, 4},
-        {"\xFF\xFE", 2},
-        {std::string("a\0b", 3), 3},
+        {"", 0},         {"abc", 3},
+        {"中文", 2},     {"比较位图=1", 6},
+        {"é", 1},        {"😀", 1},
+        {"a😀b", 3},      {kStray, 3},
+        {kTruncated, 3}, {kOverlong, 2},
+        {kSurrogate, 3}, {kTooLarge, 4},
+        {"\xFF\xFE", 2}, {std::string("a\0b", 3), 3},
     };
     for (const auto& [input, expected] : cases) {
         SCOPED_TRACE(input);
@@ -72,8 +69,16 @@ TEST(Utf8Test, DecodeAtReportsCharactersAndInvalidBytes) {
 }
 
 TEST(Utf8Test, DecodeAndAppendCopyAnyTextUnchanged) {
-    const std::string texts[] = {"", "abc", "中文😀", kStray, kTruncated, kOverlong, kSurrogate, kTooLarge,
-                                 "\xFF" "中\x80"};
+    const std::string texts[] = {"",
+                                 "abc",
+                                 "中文😀",
+                                 kStray,
+                                 kTruncated,
+                                 kOverlong,
+                                 kSurrogate,
+                                 kTooLarge,
+                                 "\xFF"
+                                 "中\x80"};
     for (const std::string& input : texts) {
         SCOPED_TRACE(input);
         std::string copy;
@@ -124,7 +129,9 @@ TEST(Utf8Test, MidLeftRightCountCharacters) {
         EXPECT_EQ(c.got, c.expected);
     }
     // Cutting a text into pieces and joining them gives it back byte for byte.
-    const std::string mixed = "x\x80中\xE4\xB8" "文\xFF😀";
+    const std::string mixed =
+        "x\x80中\xE4\xB8"
+        "文\xFF😀";
     size_t count = CharCount(mixed);
     for (size_t cut = 0; cut <= count; ++cut) {
         SCOPED_TRACE(cut);
@@ -141,7 +148,10 @@ TEST(Utf8Test, TrimRemovesOnlyTheRightBlanks) {
         {"\ta\t", "\ta\t"},
         {" \x80 ", "\x80"},
         {" 中文 ", "中文"},
-        {"\xE3\x80\x80" "a", "\xE3\x80\x80" "a"},  // the ideographic space is not a space here
+        {"\xE3\x80\x80"
+         "a",
+         "\xE3\x80\x80"
+         "a"},  // the ideographic space is not a space here
     };
     for (const auto& [input, expected] : trims) {
         SCOPED_TRACE(input);
@@ -210,7 +220,9 @@ TEST(Utf8Test, ConvertsToAndFromUtf16) {
     EXPECT_EQ(FromUtf16(std::u16string{u'a', 0x4E2D, 0xD83D, 0xDE00}), "a中😀");
     EXPECT_EQ(ToUtf16(kStray), (std::u16string{u'a', 0xFFFD, u'b'}));
     EXPECT_EQ(ToUtf16(kTruncated), (std::u16string{0xFFFD, 0xFFFD, u'x'}));
-    EXPECT_EQ(FromUtf16(std::u16string{0xD83D, u'a'}), "\xEF\xBF\xBD" "a");
+    EXPECT_EQ(FromUtf16(std::u16string{0xD83D, u'a'}),
+              "\xEF\xBF\xBD"
+              "a");
     EXPECT_EQ(FromUtf16(std::u16string{0xDE00}), "\xEF\xBF\xBD");
     EXPECT_EQ(FromUtf16(std::u16string{u'x', 0xD83D}), "x\xEF\xBF\xBD");
     EXPECT_EQ(FromUtf16(std::u16string(1, u'\0')), std::string(1, '\0'));

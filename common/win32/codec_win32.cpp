@@ -23,9 +23,7 @@ constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
 // GB18030 and UTF-8 do not accept WC_NO_BEST_FIT_CHARS or the used-default
 // flag; for them the read-back check in Encode alone decides.
-bool TakesBestFitFlags(UINT codePage) {
-    return codePage != CP_UTF8 && codePage != 54936;
-}
+bool TakesBestFitFlags(UINT codePage) { return codePage != CP_UTF8 && codePage != 54936; }
 
 bool IsValidUtf8(std::string_view s) {
     size_t pos = 0;
@@ -75,8 +73,8 @@ public:
         if (needed <= 0 || usedDefault) return std::nullopt;
         std::string out(size_t(needed), '\0');
         usedDefault = FALSE;
-        int written = WideCharToMultiByte(CP_ACP, flags, wide.data(), length, out.data(), needed, nullptr,
-                                          usedDefaultPtr);
+        int written =
+            WideCharToMultiByte(CP_ACP, flags, wide.data(), length, out.data(), needed, nullptr, usedDefaultPtr);
         if (written != needed || usedDefault) return std::nullopt;
 
         // The bytes must read back as the very same text, or writing them
@@ -119,9 +117,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<AnsiCodec> MakeSystemCodec() {
-    return std::make_unique<Win32Codec>();
-}
+std::unique_ptr<AnsiCodec> MakeSystemCodec() { return std::make_unique<Win32Codec>(); }
 
 }  // namespace text
 

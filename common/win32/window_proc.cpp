@@ -6,7 +6,9 @@
 
 namespace win32 {
 
-MessageHandler* HandlerOf(HWND hwnd) { return reinterpret_cast<MessageHandler*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)); }
+MessageHandler* HandlerOf(HWND hwnd) {
+    return reinterpret_cast<MessageHandler*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
 
 bool RegisterHandlerClass(HINSTANCE instance, const wchar_t* className, UINT classStyle) {
     WNDCLASSEXW wc{};

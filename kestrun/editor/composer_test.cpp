@@ -103,10 +103,10 @@ TEST_F(ComposerTest, EachFieldSetterNotifiesItsControl) {
     model_.SetCmbUrlText("y");
     model_.SetCaptureBox(platform::Image(40, 40, 0));
     model_.SetPinned(true);
-    EXPECT_EQ(changed,
-              (std::vector<ModelPart>{ModelPart::TxtScreenXY, ModelPart::TxtScreenXY, ModelPart::TxtColor, ModelPart::TxtColor,
-                                    ModelPart::CmbMouse, ModelPart::TxtKeyName, ModelPart::TxtFilename, ModelPart::TxtTime,
-                                    ModelPart::CmbPaste, ModelPart::CmbUrl, ModelPart::CaptureBox, ModelPart::Pinned}));
+    EXPECT_EQ(changed, (std::vector<ModelPart>{ModelPart::TxtScreenXY, ModelPart::TxtScreenXY, ModelPart::TxtColor,
+                                               ModelPart::TxtColor, ModelPart::CmbMouse, ModelPart::TxtKeyName,
+                                               ModelPart::TxtFilename, ModelPart::TxtTime, ModelPart::CmbPaste,
+                                               ModelPart::CmbUrl, ModelPart::CaptureBox, ModelPart::Pinned}));
     // Boxes outside 0..5 neither exist nor notify.
     changed.clear();
     model_.SetTxtScreenX(6, "1");

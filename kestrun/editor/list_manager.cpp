@@ -1,7 +1,5 @@
 #include "kestrun/editor/list_manager.h"
 
-#include "kestrun/script/picture_file.h"
-
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -13,6 +11,7 @@
 #include "kestrun/script/bmp_file.h"
 #include "kestrun/script/instruction_line.h"
 #include "kestrun/script/list_file.h"
+#include "kestrun/script/picture_file.h"
 #include "kestrun/script/plan_file.h"
 
 namespace kestrun {

@@ -9,8 +9,8 @@
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_dialogs.h"
 #include "common/testing/fake_files.h"
-#include "kestrun/script/bmp_file.h"
 #include "kestrun/editor/list_manager.h"
+#include "kestrun/script/bmp_file.h"
 
 namespace kestrun {
 namespace {
@@ -35,7 +35,9 @@ protected:
     void AddBitmapFile(const std::string& base, int n, const platform::Image& image) {
         files_.AddFile(kFolder + "ScreenShot\\" + base + std::to_string(n) + ".bmp", EncodeBmp(image));
     }
-    void AddEntry(int n, int32_t colour) { model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = Filled(colour); }); }
+    void AddEntry(int n, int32_t colour) {
+        model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = Filled(colour); });
+    }
     std::vector<int> EntryNumbers() const {
         std::vector<int> numbers;
         for (const auto& [n, entry] : model_.Bitmaps()) numbers.push_back(n);

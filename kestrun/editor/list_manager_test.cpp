@@ -45,7 +45,9 @@ protected:
     void AddBitmapFile(const std::string& base, int n, const platform::Image& image) {
         files_.AddFile(kFolder + "screenshot\\" + base + std::to_string(n) + ".bmp", EncodeBmp(image));
     }
-    void AddEntry(int n, int32_t colour) { model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = Filled(colour); }); }
+    void AddEntry(int n, int32_t colour) {
+        model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = Filled(colour); });
+    }
     std::vector<int> EntryNumbers() const {
         std::vector<int> numbers;
         for (const auto& [n, entry] : model_.Bitmaps()) numbers.push_back(n);

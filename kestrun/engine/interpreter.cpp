@@ -24,27 +24,44 @@ int32_t Whole32(const script::InstructionLine& line, int field) { return line.Fi
 
 void Interpreter::Advance() { model_.SetInstructionPointer(Add(model_.InstructionPointer(), 1)); }
 
-void Interpreter::Jump(int32_t j) { model_.SetInstructionPointer(int32_t(uint32_t(model_.InstructionPointer()) - uint32_t(j))); }
+void Interpreter::Jump(int32_t j) {
+    model_.SetInstructionPointer(int32_t(uint32_t(model_.InstructionPointer()) - uint32_t(j)));
+}
 
 void Interpreter::ExecuteLine(const std::string& text) {
     using Kind = script::InstructionKind;
     script::InstructionLine line(text);
     switch (line.Kind()) {
-    case Kind::BitmapTest: return BitmapTest(line);
-    case Kind::ColourTest: return ColourTest(line);
-    case Kind::MouseClick: return MouseClick(line);
-    case Kind::MouseDrag: return MouseDrag(line);
-    case Kind::PasteText: return PasteText(line);
-    case Kind::Key: return Key(line);
-    case Kind::OpenFile: return OpenFile(line);
-    case Kind::OpenUrl: return OpenUrl(line);
-    case Kind::Wait: return Wait(line);
-    case Kind::Scroll: return Scroll(line);
-    case Kind::ClipboardTest: return ClipboardTest(line);
-    case Kind::FileOperation: return FileOperation(line);
-    case Kind::WindowOperation: return WindowOperation(line);
-    case Kind::Screenshot: return Screenshot(line);
-    case Kind::None: return;  // not an instruction: read again at the next tick
+        case Kind::BitmapTest:
+            return BitmapTest(line);
+        case Kind::ColourTest:
+            return ColourTest(line);
+        case Kind::MouseClick:
+            return MouseClick(line);
+        case Kind::MouseDrag:
+            return MouseDrag(line);
+        case Kind::PasteText:
+            return PasteText(line);
+        case Kind::Key:
+            return Key(line);
+        case Kind::OpenFile:
+            return OpenFile(line);
+        case Kind::OpenUrl:
+            return OpenUrl(line);
+        case Kind::Wait:
+            return Wait(line);
+        case Kind::Scroll:
+            return Scroll(line);
+        case Kind::ClipboardTest:
+            return ClipboardTest(line);
+        case Kind::FileOperation:
+            return FileOperation(line);
+        case Kind::WindowOperation:
+            return WindowOperation(line);
+        case Kind::Screenshot:
+            return Screenshot(line);
+        case Kind::None:
+            return;  // not an instruction: read again at the next tick
     }
 }
 

@@ -18,8 +18,8 @@
 #include "kestrun/actions/random_source.h"
 #include "kestrun/engine/run_control.h"
 #include "kestrun/engine/run_log.h"
-#include "kestrun/script/instruction_line.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
 

@@ -109,10 +109,10 @@ TEST_F(InterpreterTest, CyclePlaceholderInClickCoordinates) {
 
 TEST_F(InterpreterTest, DragStepsAndPauses) {
     EXPECT_EQ(Run("鼠标拖拉=100,100,103,100"), 6);
-    EXPECT_EQ(desktop_.Log(), (Log{"SetCursorPos 100,100", "Sleep 80", "mouse_event 0x2 0", "Sleep 150",
-                                   "SetCursorPos 102,100", "Sleep 100", "PumpMessages", "SetCursorPos 103,100",
-                                   "Sleep 15", "PumpMessages", "SetCursorPos 103,100", "Sleep 80",
-                                   "mouse_event 0x4 0", "Sleep 50"}));
+    EXPECT_EQ(desktop_.Log(),
+              (Log{"SetCursorPos 100,100", "Sleep 80", "mouse_event 0x2 0", "Sleep 150", "SetCursorPos 102,100",
+                   "Sleep 100", "PumpMessages", "SetCursorPos 103,100", "Sleep 15", "PumpMessages",
+                   "SetCursorPos 103,100", "Sleep 80", "mouse_event 0x4 0", "Sleep 50"}));
 
     Run("鼠标拖拉=100,100,400,100");
     Log moves;
@@ -133,9 +133,9 @@ TEST_F(InterpreterTest, DragLastsUnderASecond) {
 
 TEST_F(InterpreterTest, PasteTextPutsTextOnClipboardClicksAndSendsCtrlV) {
     EXPECT_EQ(Run("粘贴文字=100,100,测试文字"), 6);
-    EXPECT_EQ(desktop_.Log(), (Log{"SetClipboardText 测试文字", "SetCursorPos 100,100", "mouse_event 0x2 0",
-                                   "mouse_event 0x4 0", "keybd_event 17 down", "keybd_event 86 down",
-                                   "keybd_event 86 up", "keybd_event 17 up"}));
+    EXPECT_EQ(desktop_.Log(),
+              (Log{"SetClipboardText 测试文字", "SetCursorPos 100,100", "mouse_event 0x2 0", "mouse_event 0x4 0",
+                   "keybd_event 17 down", "keybd_event 86 down", "keybd_event 86 up", "keybd_event 17 up"}));
     Run("粘贴文字=100,100,a,b");
     EXPECT_EQ(desktop_.Log()[0], "SetClipboardText a") << "the text ends at the next comma";
 }

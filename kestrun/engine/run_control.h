@@ -50,7 +50,12 @@ class RunControl {
 public:
     RunControl(MainModel& model, platform::Desktop& desktop, platform::Dialogs& dialogs, platform::Timers& timers,
                RunLog& log, LineExecutor& executor, std::string messageTitle)
-        : model_(model), desktop_(desktop), dialogs_(dialogs), timers_(timers), log_(log), executor_(executor),
+        : model_(model),
+          desktop_(desktop),
+          dialogs_(dialogs),
+          timers_(timers),
+          log_(log),
+          executor_(executor),
           messageTitle_(std::move(messageTitle)) {}
 
     // Called when the program must end at once after the power-off request

@@ -93,9 +93,17 @@ TEST_F(RunControlTest, RefusalsShowTheirMessageAndChangeNothing) {
     };
     const Case cases[] = {
         {"empty list", [](MainModel&) {}, "指令列表为空！"},
-        {"recording", [](MainModel& m) { m.AddRow("等待时间=1"); m.SetRecording(true); },
+        {"recording",
+         [](MainModel& m) {
+             m.AddRow("等待时间=1");
+             m.SetRecording(true);
+         },
          "还在录制鼠标动作中！ "},
-        {"capturing", [](MainModel& m) { m.AddRow("等待时间=1"); m.SetTimer2Enabled(true); },
+        {"capturing",
+         [](MainModel& m) {
+             m.AddRow("等待时间=1");
+             m.SetTimer2Enabled(true);
+         },
          "还在监测鼠标或键盘动作中！ "},
     };
     for (const auto& c : cases) {
@@ -146,8 +154,9 @@ TEST_F(RunControlTest, LogIsGbkWithTabsCrLfAndBlankLines) {
     control_.Toggle();
     std::string bytes = *files_.ReadFile(log_.Path());
     // "第" is D7 DA in GBK; the entry follows an empty line.
-    EXPECT_EQ(bytes, "\r\n2026-12-06 08:29:00\t\xB5\xDA 1 \xC2\xD6\xBF\xAA\xCA\xBC\xD6\xB4\xD0\xD0\r\n"
-                     "2026-12-06 08:29:00\t\xD6\xB8\xC1\xEE\xCA\xFD\xC1\xBF: 1\r\n");
+    EXPECT_EQ(bytes,
+              "\r\n2026-12-06 08:29:00\t\xB5\xDA 1 \xC2\xD6\xBF\xAA\xCA\xBC\xD6\xB4\xD0\xD0\r\n"
+              "2026-12-06 08:29:00\t\xD6\xB8\xC1\xEE\xCA\xFD\xC1\xBF: 1\r\n");
 }
 
 TEST_F(RunControlTest, TicksLogEachLineAndSelectTheNext) {
@@ -160,9 +169,9 @@ TEST_F(RunControlTest, TicksLogEachLineAndSelectTheNext) {
     EXPECT_FALSE(model_.IsRunning());
     EXPECT_EQ(model_.TxtRound(), "0");
     EXPECT_EQ(model_.SelectedRow(), 2) << "the tick that ends the run does not move the selection";
-    EXPECT_EQ(LogEntries(), (std::vector<std::string>{
-                                "", "T\t第 1 轮开始执行", "T\t指令数量: 3", "T\t等待时间=0", "T\t等待时间=1",
-                                "T\t等待时间=2", "", "T\t第 1 轮执行完成", "", "T\t"}));
+    EXPECT_EQ(LogEntries(),
+              (std::vector<std::string>{"", "T\t第 1 轮开始执行", "T\t指令数量: 3", "T\t等待时间=0", "T\t等待时间=1",
+                                        "T\t等待时间=2", "", "T\t第 1 轮执行完成", "", "T\t"}));
     EXPECT_EQ(desktop_.TrimCount(), 3);
 }
 
@@ -181,8 +190,8 @@ TEST_F(RunControlTest, CycleCountsDownAndNewCycleRunsFirstRowInSameTick) {
     EXPECT_EQ(model_.CycleCounter(), 3);
     auto entries = LogEntries();
     // End of pass 1 and the first line of pass 2 share one tick.
-    std::vector<std::string> expectedTail = {"", "T\t第 2 轮执行完成", "", "T\t", "", "T\t第 3 轮开始执行",
-                                             "T\t指令数量: 2", "T\t等待时间=0"};
+    std::vector<std::string> expectedTail = {
+        "", "T\t第 2 轮执行完成", "", "T\t", "", "T\t第 3 轮开始执行", "T\t指令数量: 2", "T\t等待时间=0"};
     ASSERT_GE(entries.size(), 13u);
     EXPECT_EQ(std::vector<std::string>(entries.end() - 13, entries.end() - 5), expectedTail);
 
@@ -201,7 +210,7 @@ TEST_F(RunControlTest, CountTextsRunTheRightNumberOfPasses) {
         int passes;
         std::string after;
     };
-    const Case cases[] = {{"2.5", 3, "-0.5"}, {"0", 1, "-1"}, {"-3", 1, "-4"}, {"abc", 1, "-1"},
+    const Case cases[] = {{"2.5", 3, "-0.5"}, {"0", 1, "-1"},  {"-3", 1, "-4"}, {"abc", 1, "-1"},
                           {" ", 1, "-1"},     {"5次", 5, "0"}, {"&H2", 2, "0"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.round);

@@ -35,10 +35,10 @@
 #include "common/testing/fake_timers.h"
 #include "common/text/codec.h"
 #include "common/text/utf8.h"
+#include "kestrun/editor/list_manager.h"
 #include "kestrun/engine/interpreter.h"
 #include "kestrun/engine/run_control.h"
 #include "kestrun/engine/run_log.h"
-#include "kestrun/editor/list_manager.h"
 #include "kestrun/model/main_model.h"
 
 namespace kestrun {

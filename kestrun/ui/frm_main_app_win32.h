@@ -13,14 +13,14 @@
 #include "common/win32/files_win32.h"
 #include "common/win32/mouse_hook_win32.h"
 #include "common/win32/timers_win32.h"
-#include "kestrun/editor/capture_tools.h"
-#include "kestrun/editor/modrecord.h"
 #include "kestrun/actions/random_source.h"
+#include "kestrun/editor/capture_tools.h"
+#include "kestrun/editor/composer.h"
+#include "kestrun/editor/list_manager.h"
+#include "kestrun/editor/modrecord.h"
 #include "kestrun/engine/interpreter.h"
 #include "kestrun/engine/run_control.h"
 #include "kestrun/engine/run_log.h"
-#include "kestrun/editor/composer.h"
-#include "kestrun/editor/list_manager.h"
 #include "kestrun/ui/product.h"
 
 namespace kestrun {

@@ -1,14 +1,14 @@
 // FrmMain: turning the user's actions into calls on the portable handlers:
 // buttons, text boxes, the list's menus, clicks on the background, dropped
 // files.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <vector>
 
 #include "common/win32/wide.h"
-#include "kestrun/ui/about.h"
 #include "kestrun/editor/drop_files.h"
+#include "kestrun/ui/about.h"
 #include "kestrun/ui/frm_main_app_win32.h"
 #include "kestrun/ui/frm_main_layout.h"
 #include "kestrun/ui/frm_main_text_fields.h"
@@ -27,7 +27,8 @@ bool InRange(int controlId, int base, int count) { return controlId >= base && c
 
 void FrmMain::OnCommand(int controlId, int code, HWND) {
     if (rendering_) return;
-    if (InRange(controlId, kMenuRightBase, kMenuRightCount)) return app_->composer.MenuRightClick(controlId - kMenuRightBase);
+    if (InRange(controlId, kMenuRightBase, kMenuRightCount))
+        return app_->composer.MenuRightClick(controlId - kMenuRightBase);
     if (InRange(controlId, kMenuNewBase, kMenuNewCount)) return app_->composer.MenuNew(controlId - kMenuNewBase);
 
     if (const TextField* field = FindTextField(controlId)) {
@@ -52,18 +53,27 @@ void FrmMain::OnCommand(int controlId, int code, HWND) {
     if (InRange(controlId, id::kCmdGetXY, 8)) return app_->captureTools.CmdGetXY(controlId - id::kCmdGetXY);
     if (InRange(controlId, id::kCmdListManger, 6)) return app_->lists.CmdListManger(controlId - id::kCmdListManger);
     switch (controlId) {
-    case id::kCmdGoto: app_->runControl.Toggle(); break;
-    case id::kCmdrecord: app_->recorder.CmdrecordClick(); break;
-    case id::kChkShut: model_.SetChkShut(IsDlgButtonChecked(hwnd_, id::kChkShut) == BST_CHECKED); break;
-    case id::kChkDingshi: model_.SetChkDingshi(IsDlgButtonChecked(hwnd_, id::kChkDingshi) == BST_CHECKED); break;
-    case id::kList1:
-        if (code == LBN_SELCHANGE) {
-            app_->runControl.RowClick(int(SendMessageW(Control(id::kList1), LB_GETCURSEL, 0, 0)));
-        } else if (code == LBN_DBLCLK) {
-            app_->composer.EditLine(EditSource::kDoubleClick);
-        }
-        break;
-    default: break;
+        case id::kCmdGoto:
+            app_->runControl.Toggle();
+            break;
+        case id::kCmdrecord:
+            app_->recorder.CmdrecordClick();
+            break;
+        case id::kChkShut:
+            model_.SetChkShut(IsDlgButtonChecked(hwnd_, id::kChkShut) == BST_CHECKED);
+            break;
+        case id::kChkDingshi:
+            model_.SetChkDingshi(IsDlgButtonChecked(hwnd_, id::kChkDingshi) == BST_CHECKED);
+            break;
+        case id::kList1:
+            if (code == LBN_SELCHANGE) {
+                app_->runControl.RowClick(int(SendMessageW(Control(id::kList1), LB_GETCURSEL, 0, 0)));
+            } else if (code == LBN_DBLCLK) {
+                app_->composer.EditLine(EditSource::kDoubleClick);
+            }
+            break;
+        default:
+            break;
     }
 }
 

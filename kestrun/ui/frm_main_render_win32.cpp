@@ -69,33 +69,52 @@ void FrmMain::Render(kestrun::ModelPart what) {
         if (field.part == what) SetControlText(field.id, field.get(model_));
     }
     switch (what) {
-    case C::List1: RenderList(); break;
-    case C::CmdGoto:
-        SetControlText(id::kCmdGoto, model_.CmdGotoCaption());
-        InvalidateRect(Control(id::kCmdGoto), nullptr, TRUE);
-        break;
-    case C::ChkShut: CheckDlgButton(hwnd_, id::kChkShut, model_.ChkShut() ? BST_CHECKED : BST_UNCHECKED); break;
-    case C::ChkDingshi:
-        CheckDlgButton(hwnd_, id::kChkDingshi, model_.ChkDingshi() ? BST_CHECKED : BST_UNCHECKED);
-        break;
-    case C::LabelColor:
-        for (int i = 0; i < 2; ++i) {
-            SetControlText(id::kLabelColor + i, model_.LabelColor(i).caption);
-            InvalidateRect(Control(id::kLabelColor + i), nullptr, TRUE);
-        }
-        break;
-    case C::Bitmaps: RenderBitmaps(); break;
-    case C::Cmdrecord: SetControlText(id::kCmdrecord, model_.CmdrecordCaption()); break;
-    case C::ExportTooltip: UpdateTooltip(Control(id::kCmdListManger + 5), model_.CurrentPlanPath()); break;
-    case C::CmbPaste: RenderComboEntries(id::kCmbPaste, model_.PasteEntries(), model_.CmbPasteText()); break;
-    case C::CmbUrl: RenderComboEntries(id::kCmbUrl, model_.UrlEntries(), model_.CmbUrlText()); break;
-    case C::TxtColor: InvalidateRect(Control(id::kTxtColor), nullptr, TRUE); break;
-    case C::TxtScreenXY0:
-        InvalidateRect(Control(id::kTxtScreenX), nullptr, TRUE);
-        InvalidateRect(Control(id::kTxtScreenY), nullptr, TRUE);
-        break;
-    case C::CaptureBox: SetPictureBoxImage(Control(id::kPicture2), &model_.CaptureBox()); break;
-    default: break;
+        case C::List1:
+            RenderList();
+            break;
+        case C::CmdGoto:
+            SetControlText(id::kCmdGoto, model_.CmdGotoCaption());
+            InvalidateRect(Control(id::kCmdGoto), nullptr, TRUE);
+            break;
+        case C::ChkShut:
+            CheckDlgButton(hwnd_, id::kChkShut, model_.ChkShut() ? BST_CHECKED : BST_UNCHECKED);
+            break;
+        case C::ChkDingshi:
+            CheckDlgButton(hwnd_, id::kChkDingshi, model_.ChkDingshi() ? BST_CHECKED : BST_UNCHECKED);
+            break;
+        case C::LabelColor:
+            for (int i = 0; i < 2; ++i) {
+                SetControlText(id::kLabelColor + i, model_.LabelColor(i).caption);
+                InvalidateRect(Control(id::kLabelColor + i), nullptr, TRUE);
+            }
+            break;
+        case C::Bitmaps:
+            RenderBitmaps();
+            break;
+        case C::Cmdrecord:
+            SetControlText(id::kCmdrecord, model_.CmdrecordCaption());
+            break;
+        case C::ExportTooltip:
+            UpdateTooltip(Control(id::kCmdListManger + 5), model_.CurrentPlanPath());
+            break;
+        case C::CmbPaste:
+            RenderComboEntries(id::kCmbPaste, model_.PasteEntries(), model_.CmbPasteText());
+            break;
+        case C::CmbUrl:
+            RenderComboEntries(id::kCmbUrl, model_.UrlEntries(), model_.CmbUrlText());
+            break;
+        case C::TxtColor:
+            InvalidateRect(Control(id::kTxtColor), nullptr, TRUE);
+            break;
+        case C::TxtScreenXY0:
+            InvalidateRect(Control(id::kTxtScreenX), nullptr, TRUE);
+            InvalidateRect(Control(id::kTxtScreenY), nullptr, TRUE);
+            break;
+        case C::CaptureBox:
+            SetPictureBoxImage(Control(id::kPicture2), &model_.CaptureBox());
+            break;
+        default:
+            break;
     }
 }
 

@@ -23,8 +23,18 @@ constexpr TextField ScreenY() {
 }
 
 const std::array kFields = {
-    ScreenX<0>(), ScreenX<1>(), ScreenX<2>(), ScreenX<3>(), ScreenX<4>(), ScreenX<5>(),
-    ScreenY<0>(), ScreenY<1>(), ScreenY<2>(), ScreenY<3>(), ScreenY<4>(), ScreenY<5>(),
+    ScreenX<0>(),
+    ScreenX<1>(),
+    ScreenX<2>(),
+    ScreenX<3>(),
+    ScreenX<4>(),
+    ScreenX<5>(),
+    ScreenY<0>(),
+    ScreenY<1>(),
+    ScreenY<2>(),
+    ScreenY<3>(),
+    ScreenY<4>(),
+    ScreenY<5>(),
     TextField{id::kTxtRound, ModelPart::TxtRound, [](const M& m) { return m.TxtRound(); },
               [](M& m, std::string t) { m.SetTxtRound(std::move(t)); }},
     TextField{id::kTxtStartime, ModelPart::TxtStartime, [](const M& m) { return m.TxtStartime(); },

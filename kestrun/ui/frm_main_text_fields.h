@@ -11,8 +11,8 @@
 namespace kestrun {
 
 struct TextField {
-    int id;           // the control
-    ModelPart part;   // the model's change that redraws it
+    int id;          // the control
+    ModelPart part;  // the model's change that redraws it
     std::string (*get)(const MainModel&);
     void (*set)(MainModel&, std::string);
 };

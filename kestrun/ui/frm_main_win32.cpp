@@ -1,10 +1,9 @@
 #include "kestrun/ui/frm_main_win32.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <vector>
-
-#include <shellapi.h>
 
 #include "common/win32/trace_win32.h"
 #include "common/win32/wide.h"
@@ -38,35 +37,44 @@ std::string SettingsFileArgument(const std::wstring& commandLine) {
 win32::ChildStyle StyleOf(const ControlSpec& spec) {
     win32::ChildStyle child;
     switch (spec.kind) {
-    case ControlKind::Button: child.style |= WS_TABSTOP | BS_PUSHBUTTON; break;
-    case ControlKind::ColourButton: child.style |= WS_TABSTOP | BS_OWNERDRAW; break;
-    case ControlKind::CheckBox: child.style |= WS_TABSTOP | BS_AUTOCHECKBOX; break;
-    case ControlKind::Frame: child.style |= BS_GROUPBOX; break;
-    case ControlKind::Edit:
-        child.windowClass = L"EDIT";
-        child.style |= WS_TABSTOP | ES_AUTOHSCROLL;
-        child.exStyle = WS_EX_CLIENTEDGE;
-        break;
-    case ControlKind::ListBox:
-        child.windowClass = L"LISTBOX";
-        child.style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-        child.exStyle = WS_EX_CLIENTEDGE;
-        break;
-    case ControlKind::Label:
-        child.windowClass = L"STATIC";
-        child.style |= SS_LEFTNOWORDWRAP;
-        if (spec.id == id::kLabKey) child.style |= SS_NOTIFY;  // a click shows the key-name help
-        break;
-    case ControlKind::ComboBox:
-        child.windowClass = L"COMBOBOX";
-        child.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-        break;
-    case ControlKind::Picture: break;  // a picture box, not a standard control
-    case ControlKind::ColourLabel:
-        child.windowClass = L"STATIC";
-        child.style |= SS_CENTER | SS_CENTERIMAGE;
-        child.exStyle = WS_EX_CLIENTEDGE;
-        break;
+        case ControlKind::Button:
+            child.style |= WS_TABSTOP | BS_PUSHBUTTON;
+            break;
+        case ControlKind::ColourButton:
+            child.style |= WS_TABSTOP | BS_OWNERDRAW;
+            break;
+        case ControlKind::CheckBox:
+            child.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+            break;
+        case ControlKind::Frame:
+            child.style |= BS_GROUPBOX;
+            break;
+        case ControlKind::Edit:
+            child.windowClass = L"EDIT";
+            child.style |= WS_TABSTOP | ES_AUTOHSCROLL;
+            child.exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::ListBox:
+            child.windowClass = L"LISTBOX";
+            child.style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+            child.exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Label:
+            child.windowClass = L"STATIC";
+            child.style |= SS_LEFTNOWORDWRAP;
+            if (spec.id == id::kLabKey) child.style |= SS_NOTIFY;  // a click shows the key-name help
+            break;
+        case ControlKind::ComboBox:
+            child.windowClass = L"COMBOBOX";
+            child.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+            break;
+        case ControlKind::Picture:
+            break;  // a picture box, not a standard control
+        case ControlKind::ColourLabel:
+            child.windowClass = L"STATIC";
+            child.style |= SS_CENTER | SS_CENTERIMAGE;
+            child.exStyle = WS_EX_CLIENTEDGE;
+            break;
     }
     return child;
 }
@@ -152,41 +160,50 @@ void FrmMain::AddTooltip(HWND control, std::string_view text) { win32::AddToolti
 
 LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
-    case WM_TIMER:
-        if (app_->timers.HandleTimer(wParam)) return 0;
-        break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-        return ColourControl(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_CONTEXTMENU:
-        if (reinterpret_cast<HWND>(wParam) == Control(id::kList1)) {
-            ShowListMenu();
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
-        }
-        break;
-    case WM_LBUTTONDOWN: OnBackgroundClick(lParam, false); return 0;
-    case WM_LBUTTONDBLCLK: OnBackgroundClick(lParam, true); return 0;
-    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
-    case WM_DRAWITEM:
-        if (wParam == WPARAM(id::kCmdGoto)) {
-            DrawColourButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            return TRUE;
-        }
-        break;
-    case WM_CLOSE:
-        model_.SetClosing();
-        CloseDown(model_, app_->files, *app_->codec);
-        DestroyWindow(hwnd_);
-        return 0;
-    case WM_DESTROY:
-        app_->recordHook.Remove();
-        app_->timers.KillTimer(kTimer1);
-        app_->timers.KillTimer(kTimer2);
-        app_->timers.KillTimer(kTimer3);
-        PostQuitMessage(0);
-        return 0;
-    default: break;
+        case WM_TIMER:
+            if (app_->timers.HandleTimer(wParam)) return 0;
+            break;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
+            return ColourControl(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CONTEXTMENU:
+            if (reinterpret_cast<HWND>(wParam) == Control(id::kList1)) {
+                ShowListMenu();
+                return 0;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            OnBackgroundClick(lParam, false);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            OnBackgroundClick(lParam, true);
+            return 0;
+        case WM_DROPFILES:
+            OnDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_DRAWITEM:
+            if (wParam == WPARAM(id::kCmdGoto)) {
+                DrawColourButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+                return TRUE;
+            }
+            break;
+        case WM_CLOSE:
+            model_.SetClosing();
+            CloseDown(model_, app_->files, *app_->codec);
+            DestroyWindow(hwnd_);
+            return 0;
+        case WM_DESTROY:
+            app_->recordHook.Remove();
+            app_->timers.KillTimer(kTimer1);
+            app_->timers.KillTimer(kTimer2);
+            app_->timers.KillTimer(kTimer3);
+            PostQuitMessage(0);
+            return 0;
+        default:
+            break;
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }

@@ -4,8 +4,8 @@
 // decides nothing itself.
 #pragma once
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <map>
 #include <memory>

@@ -63,8 +63,8 @@ void ApplySettings(const std::vector<Setting>& settings, MainModel& model, platf
     }
 }
 
-void StartUp(const std::string& argument, MainModel& model, RunLog& log, platform::FileSystem& files, ListManager& lists,
-             const text::AnsiCodec& codec, const std::function<void()>& startRun) {
+void StartUp(const std::string& argument, MainModel& model, RunLog& log, platform::FileSystem& files,
+             ListManager& lists, const text::AnsiCodec& codec, const std::function<void()>& startRun) {
     model.SetProgramFolder(WithTrailingBackslash(files.ProgramFolder()));
     log.SetPath(model.ProgramFolder() + std::string(kRunLogFileName));
     log.SetEnabled(true);

@@ -11,10 +11,10 @@
 
 #include "common/platform/files.h"
 #include "common/text/codec.h"
-#include "kestrun/script/settings_file.h"
 #include "kestrun/editor/list_manager.h"
 #include "kestrun/engine/run_log.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/script/settings_file.h"
 
 namespace kestrun {
 
@@ -34,8 +34,8 @@ void ApplySettings(const std::vector<Setting>& settings, MainModel& model, platf
 // Runs once, before the window is shown. argument is the program's whole
 // command-line argument text; startRun performs the start of a run that
 // nobody is at the desk for.
-void StartUp(const std::string& argument, MainModel& model, RunLog& log, platform::FileSystem& files, ListManager& lists,
-             const text::AnsiCodec& codec, const std::function<void()>& startRun);
+void StartUp(const std::string& argument, MainModel& model, RunLog& log, platform::FileSystem& files,
+             ListManager& lists, const text::AnsiCodec& codec, const std::function<void()>& startRun);
 
 // Runs once, when the window is unloaded. Writes lastplan.ini only when a
 // plan was exported in this run of the program; returns whether it wrote it.

@@ -16,8 +16,8 @@
 #include <string_view>
 
 #include "common/platform/desktop.h"
-#include "tapreel/table/click_table.h"
 #include "tapreel/model/product.h"
+#include "tapreel/table/click_table.h"
 
 namespace tapreel {
 

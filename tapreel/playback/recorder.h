@@ -17,8 +17,8 @@
 #include <string>
 
 #include "common/platform/desktop.h"
-#include "tapreel/model/frmmain_model.h"
 #include "common/platform/mouse_hook.h"
+#include "tapreel/model/frmmain_model.h"
 
 namespace tapreel {
 

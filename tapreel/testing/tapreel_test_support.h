@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "tapreel/table/click_table.h"
 #include "common/platform/mouse_hook.h"
+#include "tapreel/table/click_table.h"
 
 namespace tapreel::testing {
 

@@ -18,12 +18,12 @@
 #include "common/platform/desktop.h"
 #include "common/platform/dialogs.h"
 #include "common/platform/files.h"
-#include "common/text/codec.h"
-#include "tapreel/model/frmmain_model.h"
 #include "common/platform/mouse_hook.h"
+#include "common/text/codec.h"
+#include "tapreel/editor/table_editor.h"
+#include "tapreel/model/frmmain_model.h"
 #include "tapreel/playback/player.h"
 #include "tapreel/playback/recorder.h"
-#include "tapreel/editor/table_editor.h"
 
 namespace tapreel {
 

@@ -10,8 +10,8 @@
 #include "common/testing/fake_dialogs.h"
 #include "common/testing/fake_files.h"
 #include "tapreel/table/click_table_file.h"
-#include "tapreel/ui/frmmain_layout.h"
 #include "tapreel/testing/tapreel_test_support.h"
+#include "tapreel/ui/frmmain_layout.h"
 
 namespace tapreel {
 namespace {

@@ -12,8 +12,8 @@
 
 #include <functional>
 
-#include "tapreel/table/click_table.h"
 #include "tapreel/editor/table_editor.h"
+#include "tapreel/table/click_table.h"
 
 namespace tapreel {
 
