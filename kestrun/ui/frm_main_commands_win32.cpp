@@ -1,8 +1,9 @@
 // FrmMain: turning the user's actions into calls on the portable handlers:
 // buttons, text boxes, the list's menus, clicks on the background, dropped
 // files.
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <vector>
 

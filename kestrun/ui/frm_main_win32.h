@@ -4,8 +4,9 @@
 // decides nothing itself.
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <map>
 #include <memory>
