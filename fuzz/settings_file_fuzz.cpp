@@ -40,8 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         AddFiles(files, parts);
         kestrun::MainModel model;
         kestrun::ListManager lists(model, files, dialogs, desktop, *codec);
+        kestrun::RunLog log(desktop, files, *codec);
         int starts = 0;
-        kestrun::StartUp(argument, model, files, lists, *codec, [&] { ++starts; });
+        kestrun::StartUp(argument, model, log, files, lists, *codec, [&] { ++starts; });
         // A run starts exactly when a command-line file exists.
         if (starts != (!argument.empty() && parts.size() > 1 ? 1 : 0)) std::abort();
 
