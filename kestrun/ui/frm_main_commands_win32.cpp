@@ -35,7 +35,7 @@ void FrmMain::OnCommand(int controlId, int code, HWND) {
     if (const TextField* field = FindTextField(controlId)) {
         if (code == EN_CHANGE || code == CBN_EDITCHANGE) field->set(model_, ControlText(controlId));
         if (code == CBN_SELCHANGE) {
-            HWND combo = Control(controlId);
+            HWND combo = Item(controlId);
             int item = int(SendMessageW(combo, CB_GETCURSEL, 0, 0));
             int length = int(SendMessageW(combo, CB_GETLBTEXTLEN, item, 0));
             if (item >= 0 && length >= 0) {
@@ -68,7 +68,7 @@ void FrmMain::OnCommand(int controlId, int code, HWND) {
             break;
         case id::kList1:
             if (code == LBN_SELCHANGE) {
-                app_->runControl.RowClick(int(SendMessageW(Control(id::kList1), LB_GETCURSEL, 0, 0)));
+                app_->runControl.RowClick(int(SendMessageW(Item(id::kList1), LB_GETCURSEL, 0, 0)));
             } else if (code == LBN_DBLCLK) {
                 app_->composer.EditLine(EditSource::kDoubleClick);
             }
@@ -107,7 +107,7 @@ void FrmMain::ShowListMenu() {
 void FrmMain::OnBackgroundClick(LPARAM point, bool doubleClick) {
     POINT p{short(LOWORD(point)), short(HIWORD(point))};
     RECT frame;
-    GetWindowRect(Control(id::kFrame1), &frame);
+    GetWindowRect(Item(id::kFrame1), &frame);
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&frame), 2);
     if (PtInRect(&frame, p)) {
         // A click on the composer's frame itself, not on a control in it.
@@ -139,7 +139,7 @@ void FrmMain::OnDropFiles(HDROP drop) {
     // The control under the drop point: the paste box (or the edit part of
     // it) or a reference picture box.
     HWND target = ChildWindowFromPointEx(hwnd_, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
-    if (target == Control(id::kCmbPaste)) {
+    if (target == Item(id::kCmbPaste)) {
         DropOnPasteBox(model_, app_->files, *app_->codec, paths);
         return;
     }

@@ -36,17 +36,15 @@ std::vector<std::string> ComboEntries(HWND combo) {
 
 }  // namespace
 
-std::string FrmMain::ControlText(int controlId) const { return win32::WindowTextUtf8(Control(controlId)); }
-
 void FrmMain::SetControlText(int controlId, std::string_view text) {
     if (ControlText(controlId) == text) return;
     rendering_ = true;
-    SetWindowTextW(Control(controlId), win32::Wide(text).c_str());
+    SetWindowTextW(Item(controlId), win32::Wide(text).c_str());
     rendering_ = false;
 }
 
 void FrmMain::RenderComboEntries(int controlId, const std::vector<std::string>& entries, std::string_view text) {
-    HWND combo = Control(controlId);
+    HWND combo = Item(controlId);
     // Each character the user types into the edit part comes back here as a
     // change of the model's text. Setting the text again would put the caret
     // before what was typed, so the next character would land in front of
@@ -74,7 +72,7 @@ void FrmMain::Render(kestrun::ModelPart what) {
             break;
         case C::CmdGoto:
             SetControlText(id::kCmdGoto, model_.CmdGotoCaption());
-            InvalidateRect(Control(id::kCmdGoto), nullptr, TRUE);
+            InvalidateRect(Item(id::kCmdGoto), nullptr, TRUE);
             break;
         case C::ChkShut:
             CheckDlgButton(hwnd_, id::kChkShut, model_.ChkShut() ? BST_CHECKED : BST_UNCHECKED);
@@ -85,7 +83,7 @@ void FrmMain::Render(kestrun::ModelPart what) {
         case C::LabelColor:
             for (int i = 0; i < 2; ++i) {
                 SetControlText(id::kLabelColor + i, model_.LabelColor(i).caption);
-                InvalidateRect(Control(id::kLabelColor + i), nullptr, TRUE);
+                InvalidateRect(Item(id::kLabelColor + i), nullptr, TRUE);
             }
             break;
         case C::Bitmaps:
@@ -95,7 +93,7 @@ void FrmMain::Render(kestrun::ModelPart what) {
             SetControlText(id::kCmdrecord, model_.CmdrecordCaption());
             break;
         case C::ExportTooltip:
-            UpdateTooltip(Control(id::kCmdListManger + 5), model_.CurrentPlanPath());
+            UpdateTooltip(Item(id::kCmdListManger + 5), model_.CurrentPlanPath());
             break;
         case C::CmbPaste:
             RenderComboEntries(id::kCmbPaste, model_.PasteEntries(), model_.CmbPasteText());
@@ -104,14 +102,14 @@ void FrmMain::Render(kestrun::ModelPart what) {
             RenderComboEntries(id::kCmbUrl, model_.UrlEntries(), model_.CmbUrlText());
             break;
         case C::TxtColor:
-            InvalidateRect(Control(id::kTxtColor), nullptr, TRUE);
+            InvalidateRect(Item(id::kTxtColor), nullptr, TRUE);
             break;
         case C::TxtScreenXY0:
-            InvalidateRect(Control(id::kTxtScreenX), nullptr, TRUE);
-            InvalidateRect(Control(id::kTxtScreenY), nullptr, TRUE);
+            InvalidateRect(Item(id::kTxtScreenX), nullptr, TRUE);
+            InvalidateRect(Item(id::kTxtScreenY), nullptr, TRUE);
             break;
         case C::CaptureBox:
-            SetPictureBoxImage(Control(id::kPicture2), &model_.CaptureBox());
+            SetPictureBoxImage(Item(id::kPicture2), &model_.CaptureBox());
             break;
         default:
             break;
@@ -119,7 +117,7 @@ void FrmMain::Render(kestrun::ModelPart what) {
 }
 
 void FrmMain::RenderList() {
-    HWND list = Control(id::kList1);
+    HWND list = Item(id::kList1);
     // Rebuilding a long list at every tick would be slow: rows are rewritten
     // only when they changed, the selection always.
     int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -170,7 +168,7 @@ void FrmMain::RenderBitmaps() {
 }
 
 int FrmMain::ReferenceBoxIndex(HWND box) const {
-    if (box == Control(id::kPicture2)) return 0;
+    if (box == Item(id::kPicture2)) return 0;
     for (const auto& [n, window] : referencePictures_) {
         if (window == box) return n;
     }

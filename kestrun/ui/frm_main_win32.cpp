@@ -85,10 +85,7 @@ FrmMain::FrmMain() = default;
 
 FrmMain::~FrmMain() {
     for (auto& [colour, brush] : brushes_) DeleteObject(brush);
-    if (font_) DeleteObject(font_);
 }
-
-int FrmMain::Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
 bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int showCommand) {
     INITCOMMONCONTROLSEX icc{};
@@ -144,7 +141,7 @@ void FrmMain::CreateControls() {
     }
     // Frames are drawn below the controls they hold.
     for (int frame : {id::kFrame1, id::kFrame2, id::kFrame3}) {
-        SetWindowPos(Control(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetWindowPos(Item(frame), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
     // The controls start from the model's state (combo boxes, for one, do
     // not take their text from the creation call).
@@ -155,8 +152,6 @@ void FrmMain::UpdateTooltip(HWND control, std::string_view text) {
     win32::RemoveTooltip(tooltip_, hwnd_, control);
     if (!text.empty()) AddTooltip(control, text);
 }
-
-void FrmMain::AddTooltip(HWND control, std::string_view text) { win32::AddTooltip(tooltip_, hwnd_, control, text); }
 
 LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
@@ -170,7 +165,7 @@ LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLOREDIT:
             return ColourControl(msg, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_CONTEXTMENU:
-            if (reinterpret_cast<HWND>(wParam) == Control(id::kList1)) {
+            if (reinterpret_cast<HWND>(wParam) == Item(id::kList1)) {
                 ShowListMenu();
                 return 0;
             }

@@ -14,30 +14,27 @@
 #include <string_view>
 #include <vector>
 
-#include "common/win32/window_proc.h"
+#include "common/win32/main_window_base.h"
 #include "kestrun/model/main_model.h"
 
 namespace kestrun {
 
 class FrmMainApp;  // the platform services and handlers behind the window
 
-class FrmMain : private win32::MessageHandler {
+class FrmMain : private win32::MainWindowBase {
 public:
     FrmMain();
     ~FrmMain();
-    FrmMain(const FrmMain&) = delete;
-    FrmMain& operator=(const FrmMain&) = delete;
 
     // Creates the window and runs start-up with the command-line argument;
     // false when the window cannot be made.
     bool Create(HINSTANCE instance, const std::wstring& commandLine, int showCommand);
-    HWND Handle() const { return hwnd_; }
+    using MainWindowBase::Handle;
 
 private:
     bool Ready() const override { return app_ != nullptr; }
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
-    void AddTooltip(HWND control, std::string_view text);
     void UpdateTooltip(HWND control, std::string_view text);
     void OnCommand(int id, int code, HWND control);
     void Render(kestrun::ModelPart what);
@@ -53,16 +50,8 @@ private:
     int ReferenceBoxIndex(HWND box) const;
     void DrawColourButton(const DRAWITEMSTRUCT& item);
     HBRUSH BrushFor(int32_t colour);
-    int Px(int twips) const;
-    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
-    std::string ControlText(int id) const;
     void SetControlText(int id, std::string_view text);
 
-    HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
-    HFONT font_ = nullptr;
-    int dpi_ = 96;
-    bool rendering_ = false;  // model -> control updates must not echo back
     MainModel model_;
     std::unique_ptr<FrmMainApp> app_;
     std::map<int32_t, HBRUSH> brushes_;

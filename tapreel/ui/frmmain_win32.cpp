@@ -76,9 +76,7 @@ public:
 
 FrmmainWindow::FrmmainWindow() = default;
 
-FrmmainWindow::~FrmmainWindow() {
-    if (font_) DeleteObject(font_);
-}
+FrmmainWindow::~FrmmainWindow() = default;
 
 bool FrmmainWindow::Create(HINSTANCE instance, int showCommand) {
     INITCOMMONCONTROLSEX icc{};
@@ -131,10 +129,6 @@ void FrmmainWindow::CreateControls() {
     list_.Create(hwnd_, id::kListView1, font_, dpi_);
 }
 
-void FrmmainWindow::AddTooltip(HWND control, std::string_view text) {
-    win32::AddTooltip(tooltip_, hwnd_, control, text);
-}
-
 void FrmmainWindow::ConnectListView() {
     Frmmain& frmmain = app_->frmmain;
     list_.onRowSelected = [&frmmain](int index) { frmmain.OnRowSelected(index); };
@@ -176,8 +170,6 @@ void FrmmainWindow::Layout() {
     TwipsRect table = TableRect(client.right - client.left, client.bottom - client.top, Px(kBandHeightTwips));
     list_.Move(table.left, table.top, table.width, table.height);
 }
-
-std::string FrmmainWindow::ControlText(int controlId) const { return win32::WindowTextUtf8(Item(controlId)); }
 
 void FrmmainWindow::SetControlText(HWND control, std::string_view text) {
     rendering_ = true;

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/win32/window_proc.h"
+#include "common/win32/main_window_base.h"
 #include "tapreel/model/frmmain_model.h"
 #include "tapreel/ui/list_view_win32.h"
 
@@ -18,23 +18,20 @@ namespace tapreel {
 
 class FrmmainApp;  // the platform services and handlers behind the window
 
-class FrmmainWindow : private win32::MessageHandler {
+class FrmmainWindow : private win32::MainWindowBase {
 public:
     FrmmainWindow();
     ~FrmmainWindow();
-    FrmmainWindow(const FrmmainWindow&) = delete;
-    FrmmainWindow& operator=(const FrmmainWindow&) = delete;
 
     // Creates the window, loads the click table and shows the window; false
     // when the window cannot be made.
     bool Create(HINSTANCE instance, int showCommand);
-    HWND Handle() const { return hwnd_; }
+    using MainWindowBase::Handle;
 
 private:
     bool Ready() const override { return app_ != nullptr; }
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
-    void AddTooltip(HWND control, std::string_view text);
     void ConnectListView();
     void OnCommand(int id, int code);
     void OnCmdJianKClick();
@@ -42,16 +39,8 @@ private:
     void ShowPopupMenu(PopupMenu menu);
     void Layout();
     void Render(Control what);
-    int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
-    HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-    std::string ControlText(int id) const;
     void SetControlText(HWND control, std::string_view text);
 
-    HWND hwnd_ = nullptr;
-    HWND tooltip_ = nullptr;
-    HFONT font_ = nullptr;
-    int dpi_ = 96;
-    bool rendering_ = false;  // model -> control updates must not echo back
     FrmmainModel model_;
     ListView1 list_;
     std::unique_ptr<FrmmainApp> app_;
