@@ -19,14 +19,6 @@ constexpr uint32_t kHelpFlags = platform::mb::kOk | platform::mb::kIconInformati
 // The rows of the composer, by CmdOrder Index.
 enum class Row { kBitmap = 0, kColour, kClick, kDrag, kPaste, kKey, kFile, kUrl, kWait };
 
-// The coordinate boxes of the rows (the drag's end is box 4).
-constexpr int kBoxBitmap = 0;
-constexpr int kBoxColour = 1;
-constexpr int kBoxClick = 2;
-constexpr int kBoxDragStart = 3;
-constexpr int kBoxDragEnd = 4;
-constexpr int kBoxPaste = 5;
-
 constexpr std::array<std::string_view, kMenuRightCount> kMenuRightCaptions = {
     "修改(&E)", "新增更多(&N)", "上移(&U)", "下移(&D)", "删除(&K)", "清空(&C)", "导入(&O)", "导出(&S)",
 };
@@ -46,11 +38,11 @@ constexpr std::array<MenuNewEntry, kMenuNewCount> kMenuNew = {{
      "新增剪切板文字比较指令", "", T::kNotBlank, K::ClipboardTest, ""},
     kSeparator,
     {"复制文件", "请输入待复制的文件的原始路径及目标路径，比如：c:\\文档1.docx,d:\\文档1.docx", "新增文件复制指令", "",
-     T::kNotBlank, K::FileOperation, "复制"},
+     T::kNotBlank, K::FileOperation, script::kFileCopy},
     {"移动文件", "请输入待移动的文件的原始路径及目标路径，比如：c:\\文档1.docx,d:\\文档2.docx", "新增文件移动指令", "",
-     T::kNotBlank, K::FileOperation, "移动"},
+     T::kNotBlank, K::FileOperation, script::kFileMove},
     {"删除文件", "请输入待删除的文件的路径，比如：c:\\文档1.docx", "新增文件删除指令", "", T::kNotBlank,
-     K::FileOperation, "删除"},
+     K::FileOperation, script::kFileDelete},
     kSeparator,
     {"激活窗口", "请输入待激活的窗口的标题，比如：记事本", "新增窗口激活指令", "", T::kNotBlank, K::WindowOperation,
      "激活"},
@@ -74,11 +66,11 @@ constexpr std::array<MenuNewEntry, kMenuNewCount> kMenuNew = {{
      K::WindowOperation, "半透明"},
     kSeparator,
     {"屏幕截图", "请输入屏幕截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "新增截图指令", "80", T::kQuality,
-     K::Screenshot, "屏幕"},
+     K::Screenshot, script::kShotScreen},
     {"窗口截图", "请输入活动窗口截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "新增截图指令", "80",
-     T::kQuality, K::Screenshot, "窗口"},
+     T::kQuality, K::Screenshot, script::kShotWindow},
     {"区域截图", "请输入区域截图后保存的jpg图像的质量数0-100，越大质量越好，默认80，以及起始坐标及长宽大小",
-     "新增截图指令", "80,0,0,1200,800", T::kNotEmpty, K::Screenshot, "区域"},
+     "新增截图指令", "80,0,0,1200,800", T::kNotEmpty, K::Screenshot, script::kShotRegion},
 }};
 
 bool Passes(T test, const std::string& answer) {

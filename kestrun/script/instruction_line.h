@@ -121,6 +121,16 @@ constexpr std::string_view ClickKindText(ClickKind kind) {
 // The kind a field names, compared exactly; None for any other text.
 ClickKind KindOfClickText(std::string_view text);
 
+// The operation words of a file line (field 1); any other word does nothing.
+inline constexpr std::string_view kFileCopy = "复制";
+inline constexpr std::string_view kFileMove = "移动";
+inline constexpr std::string_view kFileDelete = "删除";
+
+// The areas of a screenshot line (field 1); any other word takes a region.
+inline constexpr std::string_view kShotScreen = "屏幕";
+inline constexpr std::string_view kShotWindow = "窗口";
+inline constexpr std::string_view kShotRegion = "区域";
+
 // A line taken apart by the reading rules.
 class InstructionLine {
 public:

@@ -33,49 +33,10 @@ std::string SettingsFileArgument(const std::wstring& commandLine) {
     return win32::Narrow(argument);
 }
 
-// The window class and styles of a standard control of the layout table.
+// The window class and styles of a control of the layout table.
 win32::ChildStyle StyleOf(const ControlSpec& spec) {
-    win32::ChildStyle child;
-    switch (spec.kind) {
-        case ControlKind::Button:
-            child.style |= WS_TABSTOP | BS_PUSHBUTTON;
-            break;
-        case ControlKind::ColourButton:
-            child.style |= WS_TABSTOP | BS_OWNERDRAW;
-            break;
-        case ControlKind::CheckBox:
-            child.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
-            break;
-        case ControlKind::Frame:
-            child.style |= BS_GROUPBOX;
-            break;
-        case ControlKind::Edit:
-            child.windowClass = L"EDIT";
-            child.style |= WS_TABSTOP | ES_AUTOHSCROLL;
-            child.exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::ListBox:
-            child.windowClass = L"LISTBOX";
-            child.style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-            child.exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::Label:
-            child.windowClass = L"STATIC";
-            child.style |= SS_LEFTNOWORDWRAP;
-            if (spec.id == id::kLabKey) child.style |= SS_NOTIFY;  // a click shows the key-name help
-            break;
-        case ControlKind::ComboBox:
-            child.windowClass = L"COMBOBOX";
-            child.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-            break;
-        case ControlKind::Picture:
-            break;  // a picture box, not a standard control
-        case ControlKind::ColourLabel:
-            child.windowClass = L"STATIC";
-            child.style |= SS_CENTER | SS_CENTERIMAGE;
-            child.exStyle = WS_EX_CLIENTEDGE;
-            break;
-    }
+    win32::ChildStyle child = win32::StyleOf(spec.kind);
+    if (spec.id == id::kLabKey) child.style |= SS_NOTIFY;  // a click shows the key-name help
     return child;
 }
 
@@ -124,12 +85,12 @@ void FrmMain::CreateControls() {
     tooltip_ = win32::CreateTooltipWindow(hwnd_);
 
     for (const ControlSpec& spec : MainWindowControls()) {
-        if (spec.kind == ControlKind::Picture) {
+        if (spec.kind == ControlKind::kPicture) {
             RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left + spec.width), Px(spec.top + spec.height)};
             CreatePictureBox(hwnd_, spec.id, pixels, spec.id == id::kPicture2 ? &model_.CaptureBox() : nullptr);
             continue;
         }
-        int height = Px(spec.height) + (spec.kind == ControlKind::ComboBox ? Px(kComboListTwips) : 0);
+        int height = Px(spec.height) + (spec.kind == ControlKind::kComboBox ? Px(kComboListTwips) : 0);
         const RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left) + Px(spec.width), Px(spec.top) + height};
         HWND control = win32::CreateChildControl(hwnd_, spec.id, StyleOf(spec), spec.caption, pixels, font_);
         if (spec.id == id::kCmbMouse) {
