@@ -19,9 +19,6 @@ namespace kestrun {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KestrunFrmMain";
-// The drop-down list of a combo box below its edit part.
-constexpr int kComboListTwips = 1800;
-
 // The settings file named on the command line. The shell quotes a path with
 // blanks (a file dropped on the program), so one pair of surrounding quotes
 // is not part of the path.
@@ -57,7 +54,8 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
     // A double click on the background pins the window.
     win32::RegisterHandlerClass(instance, kClassName, CS_DBLCLKS);
 
-    dpi_ = win32::ScreenDpi();
+    const int monitorDpi = win32::ScreenDpi();
+    dpi_ = monitorDpi;
     RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     AdjustWindowRectEx(&rect, style, FALSE, WS_EX_CONTROLPARENT);
@@ -66,6 +64,7 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
                             CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance,
                             static_cast<win32::MessageHandler*>(this));
     if (!hwnd_) return false;
+    FitToWorkArea(monitorDpi);
 
     app_ = std::make_unique<FrmMainApp>(hwnd_, model_);
     model_.SetChangeListener([this](kestrun::ModelPart what) { Render(what); });
@@ -85,13 +84,11 @@ void FrmMain::CreateControls() {
     tooltip_ = win32::CreateTooltipWindow(hwnd_);
 
     for (const ControlSpec& spec : MainWindowControls()) {
+        const RECT pixels = ControlPixels(spec);
         if (spec.kind == ControlKind::kPicture) {
-            RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left + spec.width), Px(spec.top + spec.height)};
             CreatePictureBox(hwnd_, spec.id, pixels, spec.id == id::kPicture2 ? &model_.CaptureBox() : nullptr);
             continue;
         }
-        int height = Px(spec.height) + (spec.kind == ControlKind::kComboBox ? Px(kComboListTwips) : 0);
-        const RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left) + Px(spec.width), Px(spec.top) + height};
         HWND control = win32::CreateChildControl(hwnd_, spec.id, StyleOf(spec), spec.caption, pixels, font_);
         if (spec.id == id::kCmbMouse) {
             for (std::string_view item : kCmbMouseItems) {
@@ -137,6 +134,16 @@ LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK:
             OnBackgroundClick(lParam, true);
             return 0;
+        case WM_DPICHANGED: {
+            // The system suggests the window's place on the new monitor; the
+            // fit then decides its size there.
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            FitToWorkArea(HIWORD(wParam));
+            Relayout();
+            return 0;
+        }
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;

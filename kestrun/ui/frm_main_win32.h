@@ -16,6 +16,7 @@
 
 #include "common/win32/main_window_base.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/ui/frm_main_layout.h"
 
 namespace kestrun {
 
@@ -35,6 +36,17 @@ private:
     bool Ready() const override { return app_ != nullptr; }
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
+    // Lays the window out at the highest DPI up to the monitor's at which it
+    // fits the monitor's work area, and sizes and places it so.
+    void FitToWorkArea(int monitorDpi);
+    // Moves every control to its place at the layout DPI, in a font made for
+    // it: after the window moved to a monitor of another DPI.
+    void Relayout();
+    // A picture box's rectangle in pixels at the layout DPI.
+    RECT PicturePixels(const TwipsRect& twips) const;
+    // A control's rectangle in pixels at the layout DPI (a combo box's with
+    // its drop-down list).
+    RECT ControlPixels(const ControlSpec& spec) const;
     void UpdateTooltip(HWND control, std::string_view text);
     void OnCommand(int id, int code, HWND control);
     void Render(kestrun::ModelPart what);
