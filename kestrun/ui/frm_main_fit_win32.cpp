@@ -45,8 +45,8 @@ RECT FrmMain::PicturePixels(const TwipsRect& twips) const {
 }
 
 RECT FrmMain::ControlPixels(const ControlSpec& spec) const {
-    if (spec.kind == ControlKind::Picture) return PicturePixels({spec.left, spec.top, spec.width, spec.height});
-    const int height = Px(spec.height) + (spec.kind == ControlKind::ComboBox ? Px(kComboListTwips) : 0);
+    if (spec.kind == ControlKind::kPicture) return PicturePixels({spec.left, spec.top, spec.width, spec.height});
+    const int height = Px(spec.height) + (spec.kind == ControlKind::kComboBox ? Px(kComboListTwips) : 0);
     return {Px(spec.left), Px(spec.top), Px(spec.left) + Px(spec.width), Px(spec.top) + height};
 }
 
