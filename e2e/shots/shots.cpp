@@ -16,6 +16,7 @@
 
 #include "common/win32/wide.h"
 #include "e2e/support/kestrun_app.h"
+#include "e2e/support/menus.h"
 #include "e2e/support/mouse.h"
 #include "e2e/support/program.h"
 #include "e2e/support/wait.h"
@@ -29,38 +30,6 @@
 namespace {
 
 namespace id = kestrun::id;
-
-// A key pressed as a quick hand presses it.
-void Key(BYTE key) {
-    keybd_event(key, 0, 0, 0);
-    Sleep(10);
-    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    Sleep(20);
-}
-
-// The visible pop-up menus of the process, outer rectangles.
-std::vector<RECT> OpenMenus(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<RECT> menus;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t className[16] = {};
-            GetClassNameW(window, className, 16);
-            if (owner == s->processId && IsWindowVisible(window) && std::wstring(className) == L"#32768") {
-                RECT rect;
-                GetWindowRect(window, &rect);
-                s->menus.push_back(rect);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.menus;
-}
 
 RECT Union(RECT a, const RECT& b) {
     UnionRect(&a, &a, &b);
@@ -178,16 +147,16 @@ bool SaveMenus(const e2e::KestrunApp& app, bool submenu, const std::wstring& pat
     bool saved = false;
     for (int attempt = 0; attempt < 3 && !saved; ++attempt) {
         e2e::ClickAt({list.x - 120, list.y - 200}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-        if (!e2e::WaitUntil([&] { return OpenMenus(app.ProcessId()).size() == 1; })) continue;
-        if (submenu) Key('N');
-        if (e2e::WaitUntil([&] { return OpenMenus(app.ProcessId()).size() == wanted; }, 1500)) {
+        if (!e2e::WaitUntil([&] { return e2e::OpenMenus(app.ProcessId()).size() == 1; })) continue;
+        if (submenu) e2e::TapKey('N');
+        if (e2e::WaitUntil([&] { return e2e::OpenMenus(app.ProcessId()).size() == wanted; }, 1500)) {
             RECT rect = WindowRect(app.Window());
-            for (const RECT& menu : OpenMenus(app.ProcessId())) rect = Union(rect, menu);
+            for (const RECT& menu : e2e::OpenMenus(app.ProcessId())) rect = Union(rect, menu);
             saved = Save(rect, path);
         }
-        for (int escape = 0; escape < 4 && !OpenMenus(app.ProcessId()).empty(); ++escape) {
-            Key(VK_ESCAPE);
-            e2e::WaitUntil([&] { return OpenMenus(app.ProcessId()).empty(); }, 300);
+        for (int escape = 0; escape < 4 && !e2e::OpenMenus(app.ProcessId()).empty(); ++escape) {
+            e2e::TapKey(VK_ESCAPE);
+            e2e::WaitUntil([&] { return e2e::OpenMenus(app.ProcessId()).empty(); }, 300);
         }
     }
     return saved;
