@@ -32,6 +32,8 @@ function(kestrun_gui_exe name core rc)
   endforeach()
   add_executable(${name} WIN32 ${gui} ${CMAKE_SOURCE_DIR}/${rc})
   target_link_libraries(${name} PRIVATE ${core} common_win32)
+  # The resource script includes the generated version.h.
+  target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/generated)
   if(MSVC)
     # The resource script carries the manifest.
     target_link_options(${name} PRIVATE /MANIFEST:NO)

@@ -11,6 +11,7 @@
 
 #include "e2e/support/dialog_driver.h"
 #include "e2e/support/kestrun_app.h"
+#include "e2e/support/menus.h"
 #include "e2e/support/mouse.h"
 #include "kestrun/ui/frm_main_layout.h"
 
@@ -29,34 +30,6 @@ struct MenuNewCase {
     const char* typed;
     const char* line;  // the line appended; null when nothing is
 };
-
-// A key pressed as a quick hand presses it, a moment apart from the next.
-void Key(BYTE key) {
-    keybd_event(key, 0, 0, 0);
-    Sleep(10);
-    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
-    Sleep(20);
-}
-
-// The pop-up menus of the process that are open now.
-int OpenMenus(DWORD processId) {
-    struct Count {
-        DWORD processId;
-        int menus;
-    } count{processId, 0};
-    EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* c = reinterpret_cast<Count*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t className[16] = {};
-            GetClassNameW(window, className, 16);
-            if (owner == c->processId && IsWindowVisible(window) && std::wstring(className) == L"#32768") ++c->menus;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count.menus;
-}
 
 TEST(KestrunEditorSubmenuE2e, EachEntryAsksItsInputBoxAndAppendsItsLine) {
     const std::vector<MenuNewCase> cases = {
@@ -119,30 +92,30 @@ TEST(KestrunEditorSubmenuE2e, EachEntryAsksItsInputBoxAndAppendsItsLine) {
     auto openEntry = [&](size_t position, const MenuNewCase& entry) -> HWND {
         for (int attempt = 0; attempt < 3; ++attempt) {
             e2e::ClickAt({list.x + (clicks++ % 2) * 40, list.y}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
-            if (!e2e::WaitUntil([&] { return OpenMenus(app->ProcessId()) == 1; })) continue;
+            if (!e2e::WaitUntil([&] { return e2e::OpenMenus(app->ProcessId()).size() == 1; })) continue;
             // Keys go to the foreground window's thread, which the window
             // manager hands back to Kestrun in its own time after a dialog.
             // The pointer leaves the menus, or the menus follow it and take
             // the highlight away from the keys.
             e2e::WaitUntil([&] { return GetForegroundWindow() == app->Window(); }, 1000);
             SetCursorPos(list.x - 250, list.y + 250);
-            Key('N');
-            if (e2e::WaitUntil([&] { return OpenMenus(app->ProcessId()) == 2; }, 1000)) {
+            e2e::TapKey('N');
+            if (e2e::WaitUntil([&] { return e2e::OpenMenus(app->ProcessId()).size() == 2; }, 1000)) {
                 if (position < cases.size() / 2) {
-                    Key(VK_HOME);
-                    for (size_t down = 0; down < position; ++down) Key(VK_DOWN);
+                    e2e::TapKey(VK_HOME);
+                    for (size_t down = 0; down < position; ++down) e2e::TapKey(VK_DOWN);
                 } else {
-                    Key(VK_END);
-                    for (size_t up = position + 1; up < cases.size(); ++up) Key(VK_UP);
+                    e2e::TapKey(VK_END);
+                    for (size_t up = position + 1; up < cases.size(); ++up) e2e::TapKey(VK_UP);
                 }
-                Key(VK_RETURN);
+                e2e::TapKey(VK_RETURN);
             }
             HWND box = e2e::WaitForAnyDialog(app->ProcessId(), 1000);
             if (box && e2e::WindowText(box) == entry.title && e2e::InputBoxPrompt(box) == entry.prompt) return box;
             if (box) e2e::PressAndWaitClosed(box, IDCANCEL);
-            for (int escape = 0; escape < 4 && OpenMenus(app->ProcessId()) > 0; ++escape) {
-                Key(VK_ESCAPE);
-                e2e::WaitUntil([&] { return OpenMenus(app->ProcessId()) == 0; }, 200);
+            for (int escape = 0; escape < 4 && e2e::OpenMenus(app->ProcessId()).size() > 0; ++escape) {
+                e2e::TapKey(VK_ESCAPE);
+                e2e::WaitUntil([&] { return e2e::OpenMenus(app->ProcessId()).size() == 0; }, 200);
             }
         }
         return nullptr;

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libstb-dev
   clang libclang-rt-dev libbenchmark-dev clang-format
   g++-mingw-w64-x86-64-posix wine wine64 xvfb openbox
-  fonts-wqy-microhei fonts-wine xfonts-base locales
+  fonts-wqy-microhei fonts-wine xfonts-base locales python3
 )
 
 missing=()

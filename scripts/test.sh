@@ -54,6 +54,7 @@ check() {
 echo "== source checks"
 check check-layers scripts/check-layers.sh
 check check-format scripts/check-format.sh
+check check-guide scripts/check-guide.sh
 
 jobs=$(nproc)
 export CTEST_PARALLEL_LEVEL=1
@@ -102,6 +103,7 @@ fi
 
 echo "== windows build and end-to-end tests under Wine"
 if build configure-windows cmake --preset windows && build build-windows cmake --build --preset windows -j "$jobs"; then
+  check package scripts/check-package.sh
   # shellcheck source=wine-env.sh
   source scripts/wine-env.sh
   wine_env_start fresh
