@@ -245,6 +245,54 @@ TEST_F(KestrunRunTest, ClosingDuringALongWaitEndsTheProgramAtOnce) {
     EXPECT_EQ(*exitCode, 0u);
 }
 
+// The tick that falls due while a wait runs comes as soon as the wait ends,
+// every time: a click, a wait of 2500 ms (one tick later) and the next
+// click come 2600 ms apart, and the click after that one tick later. A
+// tick lost in the wait's message loop makes it 2700 ms.
+TEST_F(KestrunRunTest, TheLineAfterAWaitStartsAsTheWaitEnds) {
+    e2e::TargetOptions options;
+    options.title = L"Kestrun Wait Target";
+    options.rect = {200, 150, 700, 550};
+    options.times = true;
+    auto target = e2e::TargetWindow::Start(options);
+    ASSERT_TRUE(target);
+    // Points apart, so that no two clicks make a double click.
+    std::vector<std::string> clicks;
+    for (int i = 0; i < 5; ++i) clicks.push_back(Point(target->ScreenPoint(60 + 70 * i, 200)));
+    auto kestrun = StartWithPlan({
+        "鼠标点击=" + clicks[0] + ",左键单击",
+        "等待时间=2500",
+        "鼠标点击=" + clicks[1] + ",左键单击",
+        "等待时间=2500",
+        "鼠标点击=" + clicks[2] + ",左键单击",
+        "等待时间=2500",
+        "鼠标点击=" + clicks[3] + ",左键单击",
+        "鼠标点击=" + clicks[4] + ",左键单击",
+    });
+    ASSERT_TRUE(kestrun);
+    HWND window = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForRunEnd(*kestrun, 30000));
+
+    // "WM_LBUTTONDOWN x y @time", one for each click.
+    std::vector<long long> times;
+    for (const std::string& line : target->LogLines()) {
+        std::smatch match;
+        static const std::regex down(R"(^WM_LBUTTONDOWN -?\d+ -?\d+ @(\d+)$)");
+        if (std::regex_match(line, match, down)) times.push_back(std::stoll(match[1]));
+    }
+    ASSERT_EQ(times.size(), 5u);
+    for (size_t i = 1; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GE(times[i] - times[i - 1], 2585);
+        EXPECT_LE(times[i] - times[i - 1], 2650);
+    }
+    EXPECT_GE(times[4] - times[3], 95) << "ticks never come closer than 100 ms";
+    EXPECT_LE(times[4] - times[3], 150);
+    target->Close();
+    kestrun->Close(window);
+}
+
 TEST_F(KestrunRunTest, MissingSettingsFileShowsTheWindowWithoutRunning) {
     auto kestrun = e2e::Program::Start(L"kestrun.exe", inputs_.Path() + L"missing.ini");
     ASSERT_TRUE(kestrun);

@@ -8,6 +8,7 @@ namespace fake {
 FakeTimers::~FakeTimers() {
     // Pending ticks point back at this object; none may fire after it is gone.
     for (auto& [id, timer] : timers_) clock_.Cancel(timer.pending);
+    for (auto& [key, event] : queued_) clock_.Cancel(event);
 }
 
 void FakeTimers::SetTimer(int id, uint32_t intervalMs, std::function<void()> onTick) {
@@ -24,6 +25,15 @@ void FakeTimers::KillTimer(int id) {
     if (found == timers_.end()) return;
     clock_.Cancel(found->second.pending);
     timers_.erase(found);
+}
+
+void FakeTimers::QueueTick(int id) {
+    const uint64_t key = nextQueuedKey_++;
+    queued_[key] = clock_.PostAt(clock_.Elapsed(), [this, id, key] {
+        queued_.erase(key);
+        auto found = timers_.find(id);
+        if (found != timers_.end()) RunCallback(id, found->second.onTick);
+    });
 }
 
 bool FakeTimers::IsTimerOn(int id) const { return timers_.count(id) != 0; }

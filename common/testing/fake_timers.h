@@ -10,6 +10,8 @@
 //   delivered at the next pump, and the next tick is due at the next point of
 //   the grid after it;
 // - an interval below 10 ms runs at 10 ms, the platform's minimum;
+// - a queued tick (QueueTick) is a message due at once, delivered at the next
+//   pump to the timer's callback of that moment;
 // - a nested message loop inside a tick (a wait that pumps) can deliver the
 //   same timer's next tick while the previous one still runs. The fake
 //   delivers it, as the platform does, so that the owner's guard against
@@ -45,6 +47,8 @@ public:
     void SetTimer(int id, uint32_t intervalMs, std::function<void()> onTick) override;
     void KillTimer(int id) override;
     bool IsTimerOn(int id) const override;
+    // A message due now, delivered at the next pump.
+    void QueueTick(int id) override;
 
     // --- For tests ---
     // The interval of a running timer (after the minimum is applied), 0 when off.
@@ -77,6 +81,9 @@ private:
     VirtualClock& clock_;
     std::map<int, Timer> timers_;
     std::map<int, Counters> counters_;
+    // Ticks queued by QueueTick and not yet delivered, by a key of their own.
+    std::map<uint64_t, VirtualClock::EventId> queued_;
+    uint64_t nextQueuedKey_ = 0;
 };
 
 }  // namespace fake

@@ -45,6 +45,23 @@ TEST(FakeTimers, TicksMissedWithoutPumpingMergeIntoOne) {
     EXPECT_EQ(at, (std::vector<uint64_t>{450, 500, 600}));
 }
 
+TEST(FakeTimers, AQueuedTickComesAtTheNextPumpUnlessTheTimerIsOff) {
+    FakeDesktop desktop;
+    FakeTimers timers(desktop.Clock());
+    std::vector<uint64_t> at;
+    timers.SetTimer(1, 100, [&] { at.push_back(desktop.Clock().Elapsed()); });
+    desktop.Clock().RunFor(30);
+    timers.QueueTick(1);
+    desktop.Sleep(10);
+    EXPECT_TRUE(at.empty()) << "a queued tick is a message";
+    desktop.Clock().RunFor(80);
+    EXPECT_EQ(at, (std::vector<uint64_t>{40, 100}));
+    timers.QueueTick(1);
+    timers.KillTimer(1);
+    desktop.Clock().RunFor(200);
+    EXPECT_EQ(timers.TickCount(1), 2);
+}
+
 TEST(FakeTimers, SetTimerAgainRestartsAndKillStops) {
     FakeDesktop desktop;
     FakeTimers timers(desktop.Clock());

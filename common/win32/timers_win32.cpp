@@ -25,6 +25,10 @@ void Win32Timers::KillTimer(int id) {
     callbacks_.erase(id);
 }
 
+void Win32Timers::QueueTick(int id) {
+    if (!PostMessageW(window_, WM_TIMER, WPARAM(id), 0)) TraceLastError("PostMessage WM_TIMER " + std::to_string(id));
+}
+
 bool Win32Timers::IsTimerOn(int id) const { return callbacks_.count(id) != 0; }
 
 bool Win32Timers::HandleTimer(UINT_PTR timerId) {
@@ -32,11 +36,14 @@ bool Win32Timers::HandleTimer(UINT_PTR timerId) {
     auto found = callbacks_.find(id);
     if (found == callbacks_.end()) return false;
     // A callback that pumps messages (a wait inside a tick) lets the next
-    // WM_TIMER of the same timer through; that tick is dropped, so ticks of
-    // one timer never overlap. Other timers still tick.
-    if (running_.count(id)) return true;
+    // WM_TIMER of the same timer through. It is handed to the callback once,
+    // one level deep, so that its owner, which guards against overlapping
+    // ticks, knows that a tick fell due meanwhile; deeper ticks are dropped.
+    // Other timers still tick.
+    int& depth = running_[id];
+    if (depth >= kMaxNesting) return true;
     std::shared_ptr<std::function<void()>> callback = found->second;
-    running_.insert(id);
+    ++depth;
     try {
         if (*callback) (*callback)();
     } catch (...) {
@@ -44,7 +51,7 @@ bool Win32Timers::HandleTimer(UINT_PTR timerId) {
         // tick is skipped like any other failing step.
         TraceCurrentException("Tick of timer " + std::to_string(id));
     }
-    running_.erase(id);
+    --depth;
     return true;
 }
 

@@ -8,7 +8,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 
 #include "common/platform/timers.h"
 
@@ -16,6 +15,10 @@ namespace win32 {
 
 class Win32Timers : public platform::Timers {
 public:
+    // A tick and the one nested tick of the same timer that its message loop
+    // may deliver.
+    static constexpr int kMaxNesting = 2;
+
     explicit Win32Timers(HWND window) : window_(window) {}
     ~Win32Timers() override;
     Win32Timers(const Win32Timers&) = delete;
@@ -23,6 +26,8 @@ public:
 
     void SetTimer(int id, uint32_t intervalMs, std::function<void()> onTick) override;
     void KillTimer(int id) override;
+    // Posts a WM_TIMER; posted messages come before those of timers.
+    void QueueTick(int id) override;
     bool IsTimerOn(int id) const override;
 
     // Called by the window procedure for WM_TIMER with wParam as the id.
@@ -35,7 +40,7 @@ private:
     // Shared, so that a callback that restarts or kills its own timer does
     // not destroy the function that is running.
     std::map<int, std::shared_ptr<std::function<void()>>> callbacks_;
-    std::set<int> running_;  // timers whose callback is running right now
+    std::map<int, int> running_;  // how deep each timer's callback runs right now
 };
 
 }  // namespace win32

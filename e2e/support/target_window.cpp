@@ -14,6 +14,7 @@ std::unique_ptr<TargetWindow> TargetWindow::Start(const TargetOptions& options) 
                              std::to_wstring(r.bottom - r.top);
     for (const std::wstring& paint : options.paints) arguments += L" --paint " + paint;
     if (options.popup) arguments += L" --popup";
+    if (options.times) arguments += L" --times";
 
     std::unique_ptr<TargetWindow> target(new TargetWindow());
     target->program_ = Program::Start(L"target.exe", arguments, options.showCommand);

@@ -34,6 +34,7 @@ struct TargetOptions {
     std::vector<std::wstring> paints;  // "x,y,w,h,colour" blocks of the client area
     int showCommand = SW_SHOWNORMAL;
     bool popup = false;  // no frame: the client area is the rectangle
+    bool times = false;  // input lines end with " @" and their message time
 };
 
 class TargetWindow {

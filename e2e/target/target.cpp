@@ -10,6 +10,8 @@
 //                            (red + 256 green + 65536 blue); may be repeated
 //   --popup                  a window without frame or caption, so the client area is
 //                            exactly the rectangle
+//   --times                  each mouse and key line ends with " @" and the time of its
+//                            message (GetMessageTime, milliseconds)
 //   --keepalive              no window is shown: a hidden window and a message loop
 //                            run until the process is killed (keeps Wine's desktop
 //                            process alive between test programs)
@@ -68,6 +70,7 @@ struct Options {
     std::vector<PaintBlock> paints;
     bool popup = false;
     bool keepalive = false;
+    bool times = false;
 };
 
 // The whole numbers of a comma-separated option value; empty when any piece
@@ -96,6 +99,8 @@ Options ReadOptions() {
             options.keepalive = true;
         } else if (name == L"--popup") {
             options.popup = true;
+        } else if (name == L"--times") {
+            options.times = true;
         } else if (name == L"--title" && hasValue) {
             options.title = args[++i];
         } else if (name == L"--log" && hasValue) {
@@ -196,6 +201,11 @@ const char* KeyName(UINT message) {
     }
 }
 
+// An input line, with the time of its message when the times are asked for.
+void LogInputLine(const std::string& line) {
+    g_target.Log(g_target.options.times ? line + " @" + std::to_string(uint32_t(GetMessageTime())) : line);
+}
+
 // Logs a mouse or keyboard message received by window (the main window or
 // the edit box). Returns true for a wheel message, which the caller then
 // keeps from travelling on to the parent, so that it is logged once.
@@ -203,14 +213,14 @@ bool LogInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (const char* name = MouseButtonName(message)) {
         POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         ClientToScreen(window, &point);
-        g_target.Log(std::string(name) + " " + std::to_string(point.x) + " " + std::to_string(point.y));
+        LogInputLine(std::string(name) + " " + std::to_string(point.x) + " " + std::to_string(point.y));
     } else if (message == WM_MOUSEWHEEL || message == WM_MOUSEHWHEEL) {
         const char* name = message == WM_MOUSEWHEEL ? "WM_MOUSEWHEEL" : "WM_MOUSEHWHEEL";
-        g_target.Log(std::string(name) + " " + std::to_string(GET_WHEEL_DELTA_WPARAM(wParam)) + " " +
+        LogInputLine(std::string(name) + " " + std::to_string(GET_WHEEL_DELTA_WPARAM(wParam)) + " " +
                      std::to_string(GET_X_LPARAM(lParam)) + " " + std::to_string(GET_Y_LPARAM(lParam)));
         return true;
     } else if (const char* name = KeyName(message)) {
-        g_target.Log(std::string(name) + " " + std::to_string(wParam));
+        LogInputLine(std::string(name) + " " + std::to_string(wParam));
     }
     return false;
 }

@@ -77,7 +77,8 @@ void RunControl::StartRun() {
     model_.SetRunning(true);
     model_.SetInstructionPointer(model_.SelectedRow());
     desktop_.SetFineTimerResolution(true);
-    timers_.SetTimer(kTimer1, kTimer1Interval, [this] { Tick(); });
+    nextTickDue_ = desktop_.TimeGetTime() + kTimer1Interval;
+    StartTimer1(kTimer1Interval);
     model_.SetCycleCounter(Increment(model_.CycleCounter()));
     LogCycleStart();
 }
@@ -112,10 +113,42 @@ bool RunControl::CountDownRounds() {
     return !(remaining > 0);
 }
 
-void RunControl::Tick() {
-    if (tickRunning_) return;
-    ScopedFlag running(tickRunning_);
+void RunControl::StartTimer1(uint32_t firstDelayMs) {
+    if (firstDelayMs == kTimer1Interval) {
+        timers_.SetTimer(kTimer1, kTimer1Interval, [this] { Tick(); });
+        return;
+    }
+    timers_.SetTimer(kTimer1, firstDelayMs, [this] {
+        StartTimer1(kTimer1Interval);
+        Tick();
+    });
+}
 
+void RunControl::Tick() {
+    if (tickRunning_) {
+        tickOwed_ = true;
+        return;
+    }
+    ScopedFlag running(tickRunning_);
+    nextTickDue_ = desktop_.TimeGetTime() + kTimer1Interval;
+    tickOwed_ = false;
+    RunOneTick();
+    // A stop during the tick ends the run, and nothing is owed to it.
+    if (!model_.IsRunning()) return;
+    const int32_t early = int32_t(nextTickDue_ - desktop_.TimeGetTime());
+    if (early <= 0) {
+        // The next tick fell due while this one ran: it comes as soon as this
+        // one returns, and the one after it an interval later.
+        StartTimer1(kTimer1Interval);
+        timers_.QueueTick(kTimer1);
+    } else if (tickOwed_) {
+        // A tick arrived sooner than an interval after this one began (this
+        // one began late): it comes when it is due.
+        StartTimer1(uint32_t(early));
+    }
+}
+
+void RunControl::RunOneTick() {
     desktop_.PumpMessages();
 
     if (model_.InstructionPointer() >= model_.RowCount()) {

@@ -6,6 +6,12 @@
 // run, so a stop, a start or a row click can happen in the middle of one:
 // the tick re-reads the shared state after every pump, and a tick never
 // starts while the previous one is still running.
+//
+// The next tick is due one interval after a tick began. A tick that runs past
+// that (a wait, a drag, a launch) owes the tick that fell due meanwhile: it
+// runs as soon as the long one returns, and Timer1 starts over from it, so
+// the line after a wait of W ms starts W ms after the wait's tick began and
+// ticks never come closer than the interval.
 #pragma once
 
 #include <cstdint>
@@ -80,6 +86,11 @@ public:
 private:
     void StartRun();
     void StopRun();
+    // One tick's work: the end of the list, the line, the selection, the trim.
+    void RunOneTick();
+    // Starts Timer1 so that its first tick comes after firstDelayMs and the
+    // following ones one interval apart.
+    void StartTimer1(uint32_t firstDelayMs);
     void LogCycleStart();
     void ShutdownSystem();
     bool CountDownRounds();  // true when the cycle count has run out
@@ -92,6 +103,11 @@ private:
     LineExecutor& executor_;
     std::string messageTitle_;
     bool tickRunning_ = false;
+    // A tick of Timer1 arrived while the previous one was still running.
+    bool tickOwed_ = false;
+    // When the next tick of Timer1 is due (timeGetTime): an interval after
+    // the start of the run or of the last tick.
+    uint32_t nextTickDue_ = 0;
     bool pollRunning_ = false;
     // The scheduled minute that already started a run ("yyyyMMddHHmm"), so a
     // plan that ends within its minute is not started again.

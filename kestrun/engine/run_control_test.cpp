@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <memory>
 #include <regex>
 #include <string>
@@ -71,6 +73,36 @@ protected:
 
     void RunTicks(int count) {
         for (int i = 0; i < count && model_.IsRunning(); ++i) timers_.TickNow(kTimer1);
+    }
+
+    // Waits as an instruction does: in slices of up to 50 ms, pumping
+    // messages after each.
+    void PumpingWait(uint64_t ms) {
+        const uint64_t start = desktop_.Clock().Elapsed();
+        for (uint64_t waited = 0; waited < ms; waited = desktop_.Clock().Elapsed() - start) {
+            desktop_.Sleep(uint32_t(std::min<uint64_t>(50, ms - waited)));
+            desktop_.PumpMessages();
+        }
+    }
+
+    // Runs the rows once, on the timer, and returns when each line started.
+    // The line "wait" waits waitMs; during() is called as it begins.
+    std::map<std::string, uint64_t> LineStarts(std::vector<std::string> rows, uint64_t waitMs,
+                                               const std::function<void()>& during = {}) {
+        std::map<std::string, uint64_t> startOf;
+        executor_.onLine = [&](const std::string& line) {
+            startOf[line] = desktop_.Clock().Elapsed();
+            if (line != "wait") return;
+            if (during) during();
+            PumpingWait(waitMs);
+        };
+        model_.SetRows(std::move(rows));
+        model_.SetSelection(0);
+        model_.SetTxtRound("1");
+        control_.Toggle();
+        desktop_.Clock().RunUntil([&] { return !model_.IsRunning(); }, 20000);
+        executor_.onLine = nullptr;
+        return startOf;
     }
 
     fake::FakeDesktop desktop_;
@@ -298,6 +330,51 @@ TEST_F(RunControlTest, TicksNeverOverlap) {
     desktop_.Clock().RunFor(10000);
     EXPECT_EQ(maxDepth, 1);
     EXPECT_GT(timers_.ReentrantTicks(kTimer1), 0) << "the fake did deliver nested ticks";
+}
+
+// Timer1 falls due while a line waits, and that tick runs as soon as the line
+// returns: the line after a wait of W ms starts W ms after the wait began,
+// and the timer starts over from it.
+TEST_F(RunControlTest, TheTickThatFellDueDuringALongLineRunsAsSoonAsItReturns) {
+    for (uint64_t waitMs : {100, 150, 2500}) {
+        SCOPED_TRACE(waitMs);
+        auto startOf = LineStarts({"a", "wait", "b", "c"}, waitMs);
+        EXPECT_EQ(startOf["wait"] - startOf["a"], 100u);
+        EXPECT_NEAR(double(startOf["b"] - startOf["wait"]), double(waitMs), 2);
+        EXPECT_EQ(startOf["c"] - startOf["b"], 100u);
+    }
+}
+
+// A tick that began late (the program was busy when it fell due) is
+// followed an interval after it began, not sooner, even when the next tick
+// of the timer arrives while it runs.
+TEST_F(RunControlTest, TheNextTickIsDueAnIntervalAfterTheTickBegan) {
+    // Busy, without pumping, from 195 to 255 ms: the tick due at 200 begins
+    // at 255, and its wait lets the tick of 300 arrive.
+    desktop_.PostAt(195, [&] { desktop_.Sleep(60); });
+    auto startOf = LineStarts({"a", "wait", "b"}, 60);
+    EXPECT_EQ(startOf["wait"], 256u);
+    EXPECT_EQ(startOf["b"] - startOf["wait"], 100u);
+}
+
+// A run stopped and started again while a line waits ticks from its new
+// start: its first tick comes an interval after it, or as soon as the line
+// returns when that is later.
+TEST_F(RunControlTest, ARunStartedAgainDuringALongLineTicksFromItsStart) {
+    for (uint64_t startAfterMs : {200, 970}) {  // into the wait of 1000 ms
+        SCOPED_TRACE(startAfterMs);
+        uint64_t startedAt = 0;
+        auto startOf = LineStarts({"wait", "b"}, 1000, [&] {
+            uint64_t now = desktop_.Clock().Elapsed();
+            desktop_.PostAt(now + startAfterMs - 100, [&] { control_.Toggle(); });
+            desktop_.PostAt(now + startAfterMs, [&] {
+                startedAt = desktop_.Clock().Elapsed();
+                control_.Toggle();
+            });
+        });
+        uint64_t due = std::max(startOf["wait"] + 1000, startedAt + 100);
+        EXPECT_NEAR(double(startOf["b"]), double(due), 3);
+    }
 }
 
 TEST_F(RunControlTest, RefusedStopAtTheEndOfTheCountRunsOnWithoutStartEntries) {

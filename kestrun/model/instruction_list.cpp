@@ -41,7 +41,7 @@ void InstructionList::RemoveRow(int i) {
 void InstructionList::SetSelection(int i) {
     if (i < -1 || i >= RowCount()) return;
     selected_ = i;
-    Changed(ModelPart::List1);
+    Changed(ModelPart::List1Selection);
 }
 
 void InstructionList::SetCurrentPlanPath(std::string path) {

@@ -8,8 +8,9 @@ namespace kestrun {
 
 // Which part of the window changed.
 enum class ModelPart {
-    List1,    // rows or selection
-    CmdGoto,  // caption or colour
+    List1,           // the rows, and the selection with them
+    List1Selection,  // the selected row alone (every tick moves it)
+    CmdGoto,         // caption or colour
     TxtRound,
     ChkShut,
     ChkDingshi,

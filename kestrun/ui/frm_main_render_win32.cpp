@@ -10,6 +10,7 @@
 #include "kestrun/ui/frm_main_layout.h"
 #include "kestrun/ui/frm_main_text_fields.h"
 #include "kestrun/ui/frm_main_win32.h"
+#include "kestrun/ui/list1_view.h"
 #include "kestrun/ui/picture_box_win32.h"
 
 namespace kestrun {
@@ -33,6 +34,33 @@ std::vector<std::string> ComboEntries(HWND combo) {
     }
     return entries;
 }
+
+// List1's list box through its messages.
+class Win32List1Box : public List1Box {
+public:
+    explicit Win32List1Box(HWND list) : list_(list) {}
+    int Count() const override { return int(SendMessageW(list_, LB_GETCOUNT, 0, 0)); }
+    std::string Text(int row) const override {
+        int length = int(SendMessageW(list_, LB_GETTEXTLEN, WPARAM(row), 0));
+        std::wstring text(size_t(length > 0 ? length : 0) + 1, L'\0');
+        SendMessageW(list_, LB_GETTEXT, WPARAM(row), reinterpret_cast<LPARAM>(text.data()));
+        text.resize(size_t(length > 0 ? length : 0));
+        return win32::Narrow(text);
+    }
+    void Fill(const std::vector<std::string>& rows) override {
+        SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+        for (const std::string& row : rows) {
+            SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(row).c_str()));
+        }
+        SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list_, nullptr, TRUE);
+    }
+    void Select(int row) override { SendMessageW(list_, LB_SETCURSEL, WPARAM(row), 0); }
+
+private:
+    HWND list_;
+};
 
 }  // namespace
 
@@ -68,8 +96,11 @@ void FrmMain::Render(kestrun::ModelPart what) {
     }
     switch (what) {
         case C::List1:
-            RenderList();
+        case C::List1Selection: {
+            Win32List1Box list(Item(id::kList1));
+            RenderList1(model_, what, list);
             break;
+        }
         case C::CmdGoto:
             SetControlText(id::kCmdGoto, model_.CmdGotoCaption());
             InvalidateRect(Item(id::kCmdGoto), nullptr, TRUE);
@@ -114,31 +145,6 @@ void FrmMain::Render(kestrun::ModelPart what) {
         default:
             break;
     }
-}
-
-void FrmMain::RenderList() {
-    HWND list = Item(id::kList1);
-    // Rebuilding a long list at every tick would be slow: rows are rewritten
-    // only when they changed, the selection always.
-    int count = int(SendMessageW(list, LB_GETCOUNT, 0, 0));
-    bool same = count == model_.RowCount();
-    for (int i = 0; same && i < count; ++i) {
-        int length = int(SendMessageW(list, LB_GETTEXTLEN, i, 0));
-        std::wstring row(size_t(length) + 1, L'\0');
-        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row.data()));
-        row.resize(size_t(length));
-        same = win32::Narrow(row) == model_.Rows()[size_t(i)];
-    }
-    if (!same) {
-        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
-        SendMessageW(list, LB_RESETCONTENT, 0, 0);
-        for (const std::string& row : model_.Rows()) {
-            SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(row).c_str()));
-        }
-        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(list, nullptr, TRUE);
-    }
-    SendMessageW(list, LB_SETCURSEL, WPARAM(model_.SelectedRow()), 0);
 }
 
 void FrmMain::RenderBitmaps() {

@@ -50,7 +50,6 @@ private:
     void UpdateTooltip(HWND control, std::string_view text);
     void OnCommand(int id, int code, HWND control);
     void Render(kestrun::ModelPart what);
-    void RenderList();
     void RenderBitmaps();
     void RenderComboEntries(int controlId, const std::vector<std::string>& entries, std::string_view text);
     LRESULT ColourControl(UINT msg, HDC dc, HWND control);
