@@ -161,6 +161,10 @@ void FrmMain::RenderBitmaps() {
             TwipsRect r = rectOf(n);
             RECT pixels{Px(r.left), Px(r.top), Px(r.left + r.width), Px(r.top + r.height)};
             boxes[n] = CreatePictureBox(hwnd_, base + n, pixels, image);
+            // A new window goes below its siblings, under Frame2, whose group
+            // box would then be the control under a point of the thumbnail
+            // (a dropped picture would go to the frame).
+            SetWindowPos(boxes[n], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     };
     place(livePictures_, kLivePictureBase, LiveBitmapRect, true);
