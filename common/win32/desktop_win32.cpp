@@ -240,9 +240,12 @@ std::optional<std::string> Win32Desktop::GetClipboardText() {
     // Wine keeps about a kilobyte at every GetClipboardData of data the
     // calling program placed itself, which a plan that pastes and then tests
     // the clipboard does all day. While the clipboard's sequence number is
-    // the one of that placing, nobody has changed it since, and the program's
-    // own copy is the clipboard's text.
-    if (placedSequence_ != 0 && GetClipboardSequenceNumber() == placedSequence_) return placedText_;
+    // the one of that placing and this program still owns the clipboard,
+    // nobody has changed it since, and the program's own copy is its text.
+    if (placedSequence_ != 0 && GetClipboardSequenceNumber() == placedSequence_ &&
+        GetClipboardOwner() == ClipboardOwner()) {
+        return placedText_;
+    }
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
     if (!OpenClipboardPatiently(ClipboardOwner())) return std::nullopt;
     std::optional<std::string> result;
