@@ -86,6 +86,23 @@ TEST_F(FilesTest, WriteFileAtomicFailsCleanly) {
     EXPECT_TRUE(files_.FindFiles(Path(L"*")).empty());
 }
 
+TEST_F(FilesTest, ASaveRemovesTheTemporaryFilesThatKilledSavesOfTheSameFileLeft) {
+    // Left by saves killed in the middle: ours, of this file, of processes
+    // that are gone.
+    const std::vector<std::wstring> stale = {L"lastplan.ini.~3.tmp", L"lastplan.ini.~12.tmp", L"LASTPLAN.INI.~7.TMP"};
+    // Any other name is not ours to remove.
+    const std::vector<std::wstring> kept = {L"lastplan.ini.~x.tmp",     L"lastplan.ini.~12.tmpx", L"other.ini.~3.tmp",
+                                            L"lastplan.ini.~3.tmp.bak", L"lastplan.ini.~03.tmp",  L"lastplan.ini"};
+    for (const std::wstring& name : stale) Make(name, "stale");
+    for (const std::wstring& name : kept) Make(name, "kept");
+
+    ASSERT_TRUE(files_.WriteFileAtomic(Path(L"lastplan.ini"), "saved"));
+    std::vector<std::string> expected;
+    for (const std::wstring& name : kept) expected.push_back(Path(name));
+    EXPECT_EQ(Sorted(files_.FindFiles(Path(L"*"))), Sorted(expected));
+    EXPECT_EQ(files_.ReadFile(Path(L"lastplan.ini")), "saved");
+}
+
 TEST_F(FilesTest, AppendFileCreatesThenAppends) {
     ASSERT_TRUE(files_.AppendFile(Path(L"日志.txt"), "one\r\n"));
     ASSERT_TRUE(files_.AppendFile(Path(L"日志.txt"), "two\r\n"));
@@ -100,6 +117,12 @@ TEST_F(FilesTest, ReadFileAndFileExistsSeeOrdinaryFilesOnly) {
     EXPECT_TRUE(files_.FileExists(Path(L"file.txt")));
     EXPECT_FALSE(files_.FileExists(Path(L"folder")));
     EXPECT_FALSE(files_.FileExists(Path(L"missing.txt")));
+    // The system answers for a device as for a file; it is none.
+    for (const char* device : {"CON", "nul", "con.ini", "COM1", "LPT1", "NUL.txt", "\\\\.\\NUL"}) {
+        SCOPED_TRACE(device);
+        EXPECT_FALSE(files_.FileExists(device));
+        EXPECT_FALSE(files_.FileExists(Path(win32::Wide(device))));
+    }
     EXPECT_EQ(files_.ReadFile(Path(L"file.txt")), "content");
     EXPECT_EQ(files_.ReadFile(Path(L"missing.txt")), std::nullopt);
     EXPECT_EQ(files_.ReadFile(Path(L"folder")), std::nullopt);

@@ -1,12 +1,16 @@
 // A save that is killed at any instant leaves the old file or the new one,
 // whole: the programs write to a temporary file beside the target and rename
 // it over the old one. writer.exe saves two contents by turns through that
-// same code, and the test kills it at random moments.
+// same code, and the test kills it at random moments. The temporary files
+// that the kills leave go at the next save.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <vector>
 
+#include "common/win32/files_win32.h"
+#include "common/win32/wide.h"
 #include "e2e/support/program.h"
 #include "e2e/support/temp_folder.h"
 #include "e2e/writer/contents.h"
@@ -34,6 +38,12 @@ TEST(InterruptedSaveTest, KilledSavesLeaveTheOldOrTheNewFileWhole) {
         (content == a ? sawA : sawB)++;
     }
     EXPECT_GT(sawA + sawB, 0) << "no save finished in any round";
+
+    // The temporary files that killed saves left are removed by the next
+    // save of the same file.
+    win32::Win32FileSystem files;
+    ASSERT_TRUE(files.WriteFileAtomic(win32::Narrow(path), a));
+    EXPECT_EQ(files.FindFiles(win32::Narrow(folder.Path() + L"*")), std::vector<std::string>{win32::Narrow(path)});
 }
 
 }  // namespace

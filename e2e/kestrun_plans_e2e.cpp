@@ -2,6 +2,8 @@
 // "导出(&S)" and its "方案保存" input box is written byte for byte with its
 // reference bitmap; closing writes lastplan.ini; the next start in the same
 // program folder shows the plan and the options again without running it.
+// A picture dropped on a picture box, the capture box or a reference image,
+// becomes that box's picture.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -12,6 +14,7 @@
 
 #include "common/win32/wide.h"
 #include "e2e/support/dialog_driver.h"
+#include "e2e/support/drop.h"
 #include "e2e/support/kestrun_app.h"
 #include "e2e/support/target_window.h"
 #include "e2e/support/temp_folder.h"
@@ -239,6 +242,36 @@ TEST(KestrunPlansE2e, ImportThroughTheFileChooserLoadsThePlanItsBitmapAndItsPast
     // An imported plan is not the current plan: closing writes no settings.
     ASSERT_EQ(app->Close(), std::optional<DWORD>(0));
     EXPECT_FALSE(FileExists(folder + L"lastplan.ini"));
+}
+
+TEST(KestrunPlansE2e, APictureDroppedOnAPictureBoxBecomesItsPicture) {
+    std::unique_ptr<e2e::KestrunApp> app = e2e::KestrunApp::Start();
+    ASSERT_TRUE(app);
+    app->MoveTo(0, 0);
+    app->Press(id::kCmdOrder + 0);
+    HWND jump = app->WaitForDialog(L"提示");
+    ASSERT_NE(jump, nullptr);
+    ASSERT_TRUE(e2e::AnswerInputBox(jump, "0"));
+    ASSERT_TRUE(app->WaitForRows({"比较位图=1,100,100,0"}));
+
+    struct Case {
+        const char* box;
+        POINT at;
+        int colour;
+    };
+    const Case cases[] = {
+        {"the reference image of entry 1", ReferenceThumbnail(app->Window(), 1), 200 + 256 * 40 + 65536 * 10},
+        {"the capture box", e2e::CentreOf(app->Control(id::kPicture2)), 10 + 256 * 200 + 65536 * 40},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        const std::wstring picture = app->Folder() + L"拖入" + std::to_wstring(c.colour) + L".bmp";
+        ASSERT_TRUE(e2e::WriteWholeFile(picture, SolidBmp(40, 40, c.colour)));
+        ASSERT_TRUE(e2e::DropFiles(app->Window(), c.at, {picture}));
+        EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ScreenColourAt(c.at) == c.colour; }))
+            << "the box shows " << e2e::ScreenColourAt(c.at);
+    }
+    EXPECT_EQ(app->Close(), std::optional<DWORD>(0));
 }
 
 }  // namespace

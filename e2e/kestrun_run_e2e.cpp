@@ -12,6 +12,7 @@
 #include "common/text/codec.h"
 #include "common/text/lines.h"
 #include "common/win32/wide.h"
+#include "e2e/support/dialog_driver.h"
 #include "e2e/support/program.h"
 #include "e2e/support/target_window.h"
 #include "e2e/support/temp_folder.h"
@@ -293,14 +294,21 @@ TEST_F(KestrunRunTest, TheLineAfterAWaitStartsAsTheWaitEnds) {
     kestrun->Close(window);
 }
 
-TEST_F(KestrunRunTest, MissingSettingsFileShowsTheWindowWithoutRunning) {
-    auto kestrun = e2e::Program::Start(L"kestrun.exe", inputs_.Path() + L"missing.ini");
-    ASSERT_TRUE(kestrun);
-    HWND window = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
-    ASSERT_NE(window, nullptr);
-    Sleep(500);
-    EXPECT_EQ(e2e::ReadWholeFile(kestrun->Folder() + L"日志.txt"), "") << "no run, no log";
-    EXPECT_EQ(kestrun->Close(window), 0u);
+// A device is no settings file either: the system answers for one as for a
+// file that is there, and reading it gives nothing.
+TEST_F(KestrunRunTest, MissingSettingsFileOrADeviceShowsTheWindowWithoutRunning) {
+    for (const std::wstring& argument : {inputs_.Path() + L"missing.ini", std::wstring(L"CON"), std::wstring(L"nul"),
+                                         std::wstring(L"con.ini"), std::wstring(L"\\\\.\\NUL")}) {
+        SCOPED_TRACE(win32::Narrow(argument));
+        auto kestrun = e2e::Program::Start(L"kestrun.exe", argument);
+        ASSERT_TRUE(kestrun);
+        HWND window = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
+        ASSERT_NE(window, nullptr);
+        // A run on an empty list would say "指令列表为空！" in a box.
+        EXPECT_EQ(e2e::WaitForAnyDialog(kestrun->ProcessId(), 1000), nullptr) << "a run started";
+        EXPECT_EQ(e2e::ReadWholeFile(kestrun->Folder() + L"日志.txt"), "") << "no run, no log";
+        EXPECT_EQ(kestrun->Close(window), 0u);
+    }
 }
 
 }  // namespace

@@ -237,6 +237,15 @@ bool Win32Desktop::OpenClipboardPatiently(HWND owner) {
 }
 
 std::optional<std::string> Win32Desktop::GetClipboardText() {
+    // Wine keeps about a kilobyte at every GetClipboardData of data the
+    // calling program placed itself, which a plan that pastes and then tests
+    // the clipboard does all day. While the clipboard's sequence number is
+    // the one of that placing and this program still owns the clipboard,
+    // nobody has changed it since, and the program's own copy is its text.
+    if (placedSequence_ != 0 && GetClipboardSequenceNumber() == placedSequence_ &&
+        GetClipboardOwner() == ClipboardOwner()) {
+        return placedText_;
+    }
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
     if (!OpenClipboardPatiently(ClipboardOwner())) return std::nullopt;
     std::optional<std::string> result;
@@ -275,6 +284,9 @@ bool Win32Desktop::SetClipboardText(const std::string& text) {
     CloseClipboard();
     // Once stored, the memory belongs to the clipboard.
     if (!stored) GlobalFree(memory);
+    // A read ends the text at its first NUL, and so does the copy.
+    placedText_ = stored ? Narrow(std::wstring_view(wide.c_str())) : std::string();
+    placedSequence_ = stored ? GetClipboardSequenceNumber() : 0;
     return stored;
 }
 

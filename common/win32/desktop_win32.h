@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "common/platform/desktop.h"
 
 namespace win32 {
@@ -65,6 +67,11 @@ private:
 
     HWND owner_;
     HWND clipboardWindow_ = nullptr;  // created on first use when there is no owner
+    // The text this program placed last, as a read gives it back, and the
+    // clipboard's sequence number just after; 0 when the clipboard has not
+    // been ours.
+    std::string placedText_;
+    DWORD placedSequence_ = 0;
     bool comInitialized_ = false;
     bool fineTimerResolution_ = false;
 };

@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
+#include "common/platform/file_names.h"
 #include "common/win32/wide.h"
 
 namespace win32 {
@@ -33,9 +35,37 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
+bool IsRunningProcess(DWORD processId) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process) return false;
+    bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+// Removes the temporary files that saves of the target by programs killed in
+// the middle left beside it. Only names of exactly the form a save writes
+// are touched; the file of a program still running is left to it.
+void RemoveStaleTemporaries(const std::wstring& target) {
+    const std::wstring folder = FolderOf(target);
+    const std::string targetName = Narrow(target.substr(folder.size()));
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((target + L".~*.tmp").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        std::optional<uint32_t> owner = platform::TemporaryFileOwner(targetName, Narrow(entry.cFileName));
+        if (!owner || *owner == GetCurrentProcessId() || IsRunningProcess(*owner)) continue;
+        ::DeleteFileW((folder + entry.cFileName).c_str());
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
+    // The system answers for a device name as for a file that is there.
+    if (platform::IsDeviceName(path)) return false;
     DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -63,13 +93,14 @@ bool Win32FileSystem::WriteFileAtomic(const std::string& path, const std::string
     // The temporary file lies in the target's folder, so the final rename
     // never crosses a volume and replaces the target in one step.
     std::wstring target = Wide(path);
-    std::wstring temporary = target + L".~" + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+    std::wstring temporary = Wide(platform::TemporaryPathFor(path, GetCurrentProcessId()));
     HANDLE file =
         CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool written = WriteAll(file, bytes) && FlushFileBuffers(file);
     CloseHandle(file);
     if (written && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        RemoveStaleTemporaries(target);
         return true;
     }
     ::DeleteFileW(temporary.c_str());

@@ -165,6 +165,10 @@ void FrmMain::RenderBitmaps() {
                 continue;
             }
             boxes[n] = CreatePictureBox(hwnd_, base + n, PicturePixels(rectOf(n)), image);
+            // A new window goes below its siblings, under Frame2, whose group
+            // box would then be the control under a point of the thumbnail
+            // (a dropped picture would go to the frame).
+            SetWindowPos(boxes[n], HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     };
     place(livePictures_, kLivePictureBase, LiveBitmapRect, true);
