@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_dialogs.h"
@@ -56,7 +57,20 @@ void LoadList(benchmark::State& state, bool urls) {
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
 
+// "列表" taking the first entry of a list of a million entries.
+void TakeFirstEntry(benchmark::State& state) {
+    kestrun::MainModel model;
+    std::vector<std::string> entries;
+    for (int i = 0; i < kLines; ++i) entries.push_back("entry " + std::to_string(i) + " of a long paste list");
+    model.SetPasteList(std::move(entries), "列表");
+    for (auto _ : state) {
+        if (model.PasteEntries().empty()) state.SkipWithError("the list ran out");
+        benchmark::DoNotOptimize(model.TakeFirstPasteEntry());
+    }
+}
+
 }  // namespace
 
+BENCHMARK(TakeFirstEntry)->Name("TakeFirstPasteEntry/of_1000000")->Iterations(100'000);
 BENCHMARK_CAPTURE(LoadList, paste_1000000_lines, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LoadList, url_1000000_lines, true)->Unit(benchmark::kMillisecond);
