@@ -60,10 +60,21 @@ TEST(KestrunBigListE2e, AMillionLinePasteListLoadsWhileTheWindowKeepsAnswering) 
     std::unique_ptr<e2e::KestrunApp> app = e2e::KestrunApp::StartIn(folder.Path());
     ASSERT_TRUE(app);
     HWND combo = app->Control(id::kCmbPaste);
+    // The box's text becomes "列表" once the whole list is in the program;
+    // the box then fills.
+    const DWORD shown = GetTickCount();
+    DWORD listInMs = 0;
     const e2e::Responsiveness watched = e2e::WatchAnswers(
-        app->Window(), [&] { return SendMessageW(combo, CB_GETCOUNT, 0, 0) == kShown; }, 90'000);
-    std::printf("list of %d lines: fully loaded %lu ms after the window showed; longest wait for an answer %lu ms\n",
-                kLines, watched.elapsedMs, watched.longestAnswerMs);
+        app->Window(),
+        [&] {
+            if (listInMs == 0 && app->Text(id::kCmbPaste) == "列表") listInMs = GetTickCount() - shown;
+            return SendMessageW(combo, CB_GETCOUNT, 0, 0) == kShown;
+        },
+        90'000);
+    std::printf(
+        "list of %d lines: read %lu ms and fully loaded %lu ms after the window showed; longest wait for an "
+        "answer %lu ms\n",
+        kLines, listInMs, watched.elapsedMs, watched.longestAnswerMs);
     ASSERT_TRUE(watched.reached) << SendMessageW(combo, CB_GETCOUNT, 0, 0) << " entries";
     EXPECT_LT(watched.longestAnswerMs, 1000u) << "the window stopped answering while the list loaded";
 

@@ -33,12 +33,11 @@ std::vector<std::string> ParseListText(std::string_view utf8) {
 }
 
 std::vector<std::string> ReadListFile(const text::AnsiCodec& codec, std::string_view bytes,
-                                      const std::function<void()>& betweenSlices, size_t sliceBytes) {
+                                      const std::function<void()>& afterSlice, size_t sliceBytes) {
     std::vector<std::string> entries;
     const bool utf8 = bytes.substr(0, text::kUtf8Bom.size()) == text::kUtf8Bom;
     size_t begin = utf8 ? text::kUtf8Bom.size() : 0;
-    for (bool first = true; begin < bytes.size(); first = false) {
-        if (!first && betweenSlices) betweenSlices();
+    while (begin < bytes.size()) {
         const size_t end = SliceEnd(bytes, begin, sliceBytes == 0 ? 1 : sliceBytes);
         const std::string_view slice = bytes.substr(begin, end - begin);
         if (utf8) {
@@ -47,6 +46,7 @@ std::vector<std::string> ReadListFile(const text::AnsiCodec& codec, std::string_
             AppendEntries(codec.Decode(slice), entries);
         }
         begin = end;
+        if (afterSlice) afterSlice();
     }
     return entries;
 }

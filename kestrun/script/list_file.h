@@ -22,10 +22,10 @@ std::vector<std::string> ParseListText(std::string_view utf8);
 inline constexpr size_t kListSliceBytes = 1 << 20;
 
 // The same, from the file's bytes: decoded and parsed a slice at a time, with
-// betweenSlices (when set) called between two slices so that the window can
+// afterSlice (when set) called after each slice so that the window can
 // answer its messages. The entries are the same whatever the slice size.
 std::vector<std::string> ReadListFile(const text::AnsiCodec& codec, std::string_view bytes,
-                                      const std::function<void()>& betweenSlices = {},
+                                      const std::function<void()>& afterSlice = {},
                                       size_t sliceBytes = kListSliceBytes);
 
 }  // namespace kestrun
