@@ -8,12 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/testing/fake_desktop.h"
-#include "common/testing/fake_dialogs.h"
-#include "common/testing/fake_files.h"
-#include "common/text/codec.h"
-#include "kestrun/editor/list_manager.h"
-#include "kestrun/model/main_model.h"
+#include "bench/fake_kestrun.h"
 
 namespace {
 
@@ -35,15 +30,12 @@ std::string ListText(bool urls) {
 }
 
 void LoadList(benchmark::State& state, bool urls) {
-    std::unique_ptr<text::AnsiCodec> codec = text::MakeSystemCodec();
-    fake::FakeDesktop desktop;
-    fake::FakeDialogs dialogs;
-    fake::FakeFileSystem files;
-    kestrun::MainModel model;
-    model.SetProgramFolder(files.ProgramFolder());
-    kestrun::ListManager lists(model, files, dialogs, desktop, *codec);
+    FakeKestrun kestrun;
+    const auto& codec = kestrun.codec;
+    auto& model = kestrun.model;
+    auto& lists = kestrun.lists;
     const std::string bytes = *codec->Encode(ListText(urls));
-    files.AddFile(kPath, bytes);
+    kestrun.files.AddFile(kPath, bytes);
     for (auto _ : state) {
         if (urls) {
             lists.LoadUrlListFile(kPath);

@@ -80,7 +80,8 @@ TEST(KestrunBigListE2e, AMillionLinePasteListLoadsWhileTheWindowKeepsAnswering) 
 
     EXPECT_EQ(app->Text(id::kCmbPaste), "列表");
     for (int i : {0, 1, kShown / 2, kShown - 1}) EXPECT_EQ(ComboEntry(combo, i), Entry(i));
-    ASSERT_EQ(app->Close(), std::optional<DWORD>(0));
+    // Closing frees a million entries, which on a busy machine takes a while.
+    ASSERT_EQ(app->Close(30'000), std::optional<DWORD>(0));
 }
 
 }  // namespace
