@@ -7,12 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "common/testing/fake_desktop.h"
-#include "common/testing/fake_dialogs.h"
-#include "common/testing/fake_files.h"
-#include "common/text/codec.h"
-#include "kestrun/editor/list_manager.h"
-#include "kestrun/model/main_model.h"
+#include "bench/fake_kestrun.h"
 #include "kestrun/script/bmp_file.h"
 #include "kestrun/script/plan_file.h"
 
@@ -44,13 +39,11 @@ std::vector<std::string> PlanLines() {
 }
 
 void LoadPlan(benchmark::State& state, bool withBitmaps) {
-    std::unique_ptr<text::AnsiCodec> codec = text::MakeSystemCodec();
-    fake::FakeDesktop desktop;
-    fake::FakeDialogs dialogs;
-    fake::FakeFileSystem files;
-    kestrun::MainModel model;
-    model.SetProgramFolder(files.ProgramFolder());
-    kestrun::ListManager lists(model, files, dialogs, desktop, *codec);
+    FakeKestrun kestrun;
+    const auto& codec = kestrun.codec;
+    auto& files = kestrun.files;
+    auto& model = kestrun.model;
+    auto& lists = kestrun.lists;
     const std::string planBytes = kestrun::PlanFileBytes(*codec, PlanLines(), {});
     files.AddFile("C:\\Kestrun\\process\\big.csv", planBytes);
     if (withBitmaps) {

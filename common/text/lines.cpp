@@ -5,7 +5,12 @@
 namespace text {
 
 std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
+    std::vector<std::string_view> views = SplitLineViews(text);
+    return std::vector<std::string>(views.begin(), views.end());
+}
+
+std::vector<std::string_view> SplitLineViews(std::string_view text) {
+    std::vector<std::string_view> lines;
     size_t begin = 0;
     size_t pos = 0;
     while (pos < text.size()) {

@@ -12,6 +12,8 @@ namespace text {
 // The lines of a text. A final line without an ending counts when it is not
 // empty; so "a\r\nb" and "a\r\nb\r\n" both give {"a", "b"}, and "" gives {}.
 std::vector<std::string> SplitLines(std::string_view text);
+// The same lines as views into the text, for texts of a million lines.
+std::vector<std::string_view> SplitLineViews(std::string_view text);
 
 // Every line followed by CR LF.
 std::string JoinLines(const std::vector<std::string>& lines);

@@ -42,6 +42,15 @@ bool ToWideStrict(std::string_view bytes, std::wstring& out) {
     if (bytes.empty()) return true;
     if (bytes.size() > size_t(INT_MAX)) return false;
     int length = int(bytes.size());
+    // A byte makes at most one UTF-16 unit in the code pages met in practice,
+    // so one pass usually does; counting first would read a 50 MB file twice.
+    out.resize(bytes.size());
+    int converted = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, out.data(), length);
+    if (converted > 0) {
+        out.resize(size_t(converted));
+        return true;
+    }
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return false;
     int needed = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
     if (needed <= 0) return false;
     out.resize(size_t(needed));

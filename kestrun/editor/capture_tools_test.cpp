@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -295,7 +296,7 @@ TEST_F(CaptureToolsTest, UrlButtonLoadsTheChosenUrlList) {
     dialogs_.AnswerFileChooser("C:\\lists\\urls.txt");
     tools_.CmdGetXY(7);
     EXPECT_EQ(dialogs_.Shown(), std::vector<ShownDialog>{Chooser()});
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"a.com", "b.com"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"a.com", "b.com"}));
     EXPECT_EQ(model_.CmbUrlText(), "列表");
     EXPECT_EQ(model_.UrlListPath(), "C:\\lists\\urls.txt");
 

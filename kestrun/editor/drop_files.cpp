@@ -8,11 +8,11 @@
 namespace kestrun {
 
 void DropOnPasteBox(MainModel& model, platform::FileSystem& files, const text::AnsiCodec& codec,
-                    const std::vector<std::string>& paths) {
+                    const std::vector<std::string>& paths, const std::function<void()>& afterSlice) {
     for (const std::string& path : paths) {
         model.SetPasteListPath(path);
         std::vector<std::string> entries;
-        if (std::optional<std::string> bytes = files.ReadFile(path)) entries = ReadListFile(codec, *bytes);
+        if (std::optional<std::string> bytes = files.ReadFile(path)) entries = ReadListFile(codec, *bytes, afterSlice);
         std::string boxText = entries.empty() ? "" : "列表";
         model.SetPasteList(std::move(entries), std::move(boxText));
     }

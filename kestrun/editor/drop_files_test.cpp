@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "common/testing/fake_files.h"
 #include "kestrun/script/bmp_file.h"
 
@@ -21,7 +23,7 @@ protected:
 TEST_F(DropFilesTest, PasteBoxTakesTrimmedLinesAndTheListWord) {
     Write("C:\\in\\a.txt", "  a  \r\n\r\nb\r\n");
     DropOnPasteBox(model_, files_, *codec_, {"C:\\in\\a.txt"});
-    EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(model_.PasteEntries(), (std::deque<std::string>{"a", "b"}));
     EXPECT_EQ(model_.CmbPasteText(), "列表");
     EXPECT_EQ(model_.PasteListPath(), "C:\\in\\a.txt");
 }
@@ -39,7 +41,7 @@ TEST_F(DropFilesTest, SeveralFilesTheLastWins) {
     Write("C:\\in\\1.txt", "one\r\n");
     Write("C:\\in\\2.txt", "\xB6\xFE\r\n");  // "二" in GBK
     DropOnPasteBox(model_, files_, *codec_, {"C:\\in\\1.txt", "C:\\in\\2.txt"});
-    EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"二"}));
+    EXPECT_EQ(model_.PasteEntries(), (std::deque<std::string>{"二"}));
     EXPECT_EQ(model_.PasteListPath(), "C:\\in\\2.txt");
 }
 

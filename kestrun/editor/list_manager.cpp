@@ -258,7 +258,7 @@ void ListManager::LoadPlanFile(const std::string& path) {
 std::optional<std::vector<std::string>> ListManager::ReadEntries(const std::string& path) {
     std::optional<std::string> bytes = files_.ReadFile(path);
     if (!bytes) return std::nullopt;
-    return ReadListFile(codec_, *bytes);
+    return ReadListFile(codec_, *bytes, [this] { desktop_.PumpMessages(); });
 }
 
 void ListManager::LoadUrlListFile(const std::string& path) {

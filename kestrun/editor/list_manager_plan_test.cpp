@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,9 +99,9 @@ TEST_F(PlanLoadTest, HeaderLoadsTheListFilesItNames) {
     AddPlan("h", "'粘贴列表文件: D:\\lists\\p.txt\r\n'网址列表文件: D:\\lists\\u.txt\r\n\r\n打开网址=列表\r\n\r\n");
     Load("h");
     EXPECT_EQ(model_.Rows(), (std::vector<std::string>{"打开网址=列表"}));
-    EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"甲", "乙"}));
+    EXPECT_EQ(model_.PasteEntries(), (std::deque<std::string>{"甲", "乙"}));
     EXPECT_EQ(model_.PasteListPath(), "D:\\lists\\p.txt");
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://a"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"http://a"}));
     EXPECT_EQ(model_.CmbUrlText(), "列表");
     EXPECT_EQ(model_.UrlListPath(), "D:\\lists\\u.txt");
 }
@@ -110,7 +111,7 @@ TEST_F(PlanLoadTest, HeaderNamingNoFileKeepsTheEntries) {
     model_.SetUrlListPath("C:\\old.txt");
     AddPlan("h", "'网址列表文件: D:\\gone.txt\r\n'网址列表文件: \r\n\r\n打开网址=列表\r\n\r\n");
     Load("h");
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"kept"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"kept"}));
     EXPECT_EQ(model_.UrlListPath(), "C:\\old.txt");
 }
 
@@ -232,8 +233,8 @@ TEST_F(PlanLoadTest, SavedPlanComesBackWithItsLinesBitmapsAndListFiles) {
     for (const auto& [n, entry] : saved) EXPECT_EQ(model_.Bitmaps().at(n).reference, entry.reference) << n;
     EXPECT_EQ(model_.PasteListPath(), "C:\\lists\\paste.txt");
     EXPECT_EQ(model_.UrlListPath(), "C:\\lists\\urls.txt");
-    EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"一", "二"}));
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://a", "http://b"}));
+    EXPECT_EQ(model_.PasteEntries(), (std::deque<std::string>{"一", "二"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"http://a", "http://b"}));
     // Saved again, the plan file is the same, byte for byte.
     const std::string first = *files_.Content(kPlanFolder + "rt.csv");
     ExportAs("rt");

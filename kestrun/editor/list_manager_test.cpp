@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -193,8 +194,8 @@ TEST_F(ListManagerTest, ClearRemovesLinesAndBitmapsButNotListsOrPlanPath) {
     EXPECT_EQ(model_.RowCount(), 0);
     EXPECT_TRUE(model_.Bitmaps().empty());
     EXPECT_EQ(model_.HighestBitmapNumber() + 1, 1);  // the next bitmap test composed gets 1
-    EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"x"}));
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"u"}));
+    EXPECT_EQ(model_.PasteEntries(), (std::deque<std::string>{"x"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"u"}));
     EXPECT_EQ(model_.PasteListPath(), "C:\\p.txt");
     EXPECT_EQ(model_.UrlListPath(), "C:\\u.txt");
     EXPECT_EQ(model_.CurrentPlanPath(), "C:\\Kestrun\\process\\a.csv");
@@ -394,10 +395,10 @@ TEST_F(ListManagerTest, ListFileLoadSetsEntriesTextAndPath) {
     files_.AddFile("C:\\l\\u.txt", "http://a\rhttp://b\r\n");
     lists_.LoadPasteListFile("C:\\l\\p.txt");
     lists_.LoadUrlListFile("C:\\l\\u.txt");
-    EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"甲", "乙,丙"}));
+    EXPECT_EQ(model_.PasteEntries(), (std::deque<std::string>{"甲", "乙,丙"}));
     EXPECT_EQ(model_.CmbPasteText(), "列表");
     EXPECT_EQ(model_.PasteListPath(), "C:\\l\\p.txt");
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://a", "http://b"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"http://a", "http://b"}));
     EXPECT_EQ(model_.CmbUrlText(), "列表");
     EXPECT_EQ(model_.UrlListPath(), "C:\\l\\u.txt");
 }
@@ -424,7 +425,7 @@ TEST_F(ListManagerTest, ListFileThatCannotBeReadChangesNothing) {
     files_.FailReadsOf("C:\\locked.txt");
     lists_.LoadPasteListFile("C:\\locked.txt");
     lists_.LoadPasteListFile("C:\\missing.txt");
-    EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"old"}));
+    EXPECT_EQ(model_.PasteEntries(), (std::deque<std::string>{"old"}));
 }
 
 }  // namespace

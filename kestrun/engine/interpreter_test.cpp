@@ -217,7 +217,7 @@ TEST_F(InterpreterTest, OpenUrlTakesTheWholeArgumentOrTheFirstListEntry) {
     model_.SetUrlList({"http://one", "http://two"}, "列表");
     Run("打开网址=列表");
     EXPECT_EQ(Input(), (Log{"ShellOpen http://one"}));
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://two"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"http://two"}));
     model_.SetUrlList({}, "");
     EXPECT_EQ(Run("打开网址=列表"), 6);
     EXPECT_EQ(Input(), (Log{"ShellOpen 列表"}));

@@ -41,5 +41,32 @@ TEST(ListFile, ReadsGbkAndUtf8WithMark) {
               (std::vector<std::string>{"\xF0\x9F\x98\x80", "中文"}));
 }
 
+TEST(ListFile, ReadInSlicesGivesTheSameEntriesAndLetsTheWindowAnswerAfterEach) {
+    std::unique_ptr<text::AnsiCodec> codec = text::MakeSystemCodec();
+    // Line ends of every kind, blanks, GBK characters (测试, 列表) and a byte
+    // that forms no character, so that a slice end falls everywhere once.
+    const std::string gbk = "  \xB2\xE2\xCA\xD4 a \r\n\r\nb\nc\r\xC1\xD0\xB1\xED\r\n   \r\x81\r\n\xB2\xE2last";
+    const std::string utf8 = std::string(text::kUtf8Bom) + "中文\r\n x \r\ry\nz\r\n";
+    for (const std::string& bytes : {gbk, utf8}) {
+        const std::vector<std::string> whole = ReadListFile(*codec, bytes, {}, bytes.size());
+        ASSERT_GE(whole.size(), 3u);
+        for (size_t slice = 1; slice <= bytes.size(); ++slice) {
+            SCOPED_TRACE(slice);
+            int calls = 0;
+            EXPECT_EQ(ReadListFile(
+                          *codec, bytes, [&] { ++calls; }, slice),
+                      whole);
+            if (slice == 1) EXPECT_GE(calls, int(whole.size())) << "one slice a line at most";
+        }
+    }
+    // A list of a million lines: a call after every megabyte or so.
+    std::string big;
+    for (int i = 0; i < 1'000'000; ++i) big += "entry " + std::to_string(i) + " of a long list of entries\r\n";
+    int calls = 0;
+    EXPECT_EQ(ReadListFile(*codec, big, [&] { ++calls; }).size(), 1'000'000u);
+    EXPECT_GE(calls, int(big.size() / kListSliceBytes));
+    EXPECT_LE(calls, int(big.size() / kListSliceBytes) + 1);
+}
+
 }  // namespace
 }  // namespace kestrun

@@ -140,7 +140,7 @@ void FrmMain::OnDropFiles(HDROP drop) {
     // it) or a reference picture box.
     HWND target = ChildWindowFromPointEx(hwnd_, at, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
     if (target == Item(id::kCmbPaste)) {
-        DropOnPasteBox(model_, app_->files, *app_->codec, paths);
+        DropOnPasteBox(model_, app_->files, *app_->codec, paths, [this] { app_->desktop.PumpMessages(); });
         return;
     }
     int box = ReferenceBoxIndex(target);

@@ -2,6 +2,9 @@
 // names the part of the window that changed; only that part is redrawn.
 #include <windows.h>
 
+#include <algorithm>
+#include <climits>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -22,17 +25,18 @@ constexpr int kReferencePictureBase = 5000;  // Picture2(n): 5000 + n
 
 COLORREF ToColorRef(int32_t colour) { return COLORREF(uint32_t(colour) & 0xFFFFFF); }
 
-std::vector<std::string> ComboEntries(HWND combo) {
-    std::vector<std::string> entries;
-    int count = int(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        int length = int(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0));
-        std::wstring entry(size_t(length > 0 ? length : 0) + 1, L'\0');
-        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
-        entry.resize(size_t(length > 0 ? length : 0));
-        entries.push_back(win32::Narrow(entry));
-    }
-    return entries;
+// A combo box is filled for at most this long before the window answers its
+// messages again; the rest follows at the next fill timer.
+constexpr DWORD kComboSliceMs = 40;
+// Entries added between two looks at the clock.
+constexpr size_t kComboEntriesPerLook = 512;
+
+// Room for the strings of a whole list in one go (UTF-16 takes at most as many
+// units as UTF-8 takes bytes), so that the box does not grow entry by entry.
+LPARAM StringBytes(const std::deque<std::string>& entries, size_t count) {
+    size_t bytes = 0;
+    for (size_t i = 0; i < count; ++i) bytes += (entries[i].size() + 1) * sizeof(wchar_t);
+    return LPARAM(std::min<size_t>(bytes, size_t(INT_MAX)));
 }
 
 // List1's list box through its messages.
@@ -71,22 +75,39 @@ void FrmMain::SetControlText(int controlId, std::string_view text) {
     rendering_ = false;
 }
 
-void FrmMain::RenderComboEntries(int controlId, const std::vector<std::string>& entries, std::string_view text) {
+void FrmMain::RenderComboEntries(int controlId, const std::deque<std::string>& entries, ListRevision revision,
+                                 ComboFill& fill, std::string_view text) {
     HWND combo = Item(controlId);
     // Each character the user types into the edit part comes back here as a
     // change of the model's text. Setting the text again would put the caret
     // before what was typed, so the next character would land in front of
-    // it: the entries are rebuilt only when they changed, and the text is set
-    // only when it differs.
-    if (ComboEntries(combo) != entries) {
-        rendering_ = true;
-        SendMessageW(combo, CB_RESETCONTENT, 0, 0);  // empties the edit part too
-        for (const std::string& entry : entries) {
-            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(entry).c_str()));
+    // it: the entries change only when the list did, and the text is set only
+    // when it differs.
+    rendering_ = true;
+    const DWORD start = GetTickCount();
+    do {
+        ComboSteps steps = fill.Next(entries.size(), revision, kComboEntriesPerLook);
+        if (steps.reset) {
+            SendMessageW(combo, CB_RESETCONTENT, 0, 0);  // empties the edit part too
+            const size_t shown = std::min(entries.size(), kComboShownLimit);
+            if (shown > 0) SendMessageW(combo, CB_INITSTORAGE, WPARAM(shown), StringBytes(entries, shown));
         }
-        rendering_ = false;
-    }
+        for (size_t i = 0; i < steps.removeFirst; ++i) SendMessageW(combo, CB_DELETESTRING, 0, 0);
+        for (size_t i = steps.addFrom; i < steps.addFrom + steps.addCount; ++i) {
+            SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(entries[i]).c_str()));
+        }
+    } while (!fill.Complete(entries.size(), revision) && GetTickCount() - start < kComboSliceMs);
+    rendering_ = false;
+    // A timer message comes only when no other message waits, so the user's
+    // input and the painting go first.
+    if (!fill.Complete(entries.size(), revision)) SetTimer(hwnd_, kComboFillTimer, USER_TIMER_MINIMUM, nullptr);
     SetControlText(controlId, text);
+}
+
+void FrmMain::ContinueComboFill() {
+    KillTimer(hwnd_, kComboFillTimer);
+    Render(kestrun::ModelPart::CmbPaste);
+    Render(kestrun::ModelPart::CmbUrl);
 }
 
 void FrmMain::Render(kestrun::ModelPart what) {
@@ -127,10 +148,11 @@ void FrmMain::Render(kestrun::ModelPart what) {
             UpdateTooltip(Item(id::kCmdListManger + 5), model_.CurrentPlanPath());
             break;
         case C::CmbPaste:
-            RenderComboEntries(id::kCmbPaste, model_.PasteEntries(), model_.CmbPasteText());
+            RenderComboEntries(id::kCmbPaste, model_.PasteEntries(), model_.PasteRevision(), pasteFill_,
+                               model_.CmbPasteText());
             break;
         case C::CmbUrl:
-            RenderComboEntries(id::kCmbUrl, model_.UrlEntries(), model_.CmbUrlText());
+            RenderComboEntries(id::kCmbUrl, model_.UrlEntries(), model_.UrlRevision(), urlFill_, model_.CmbUrlText());
             break;
         case C::TxtColor:
             InvalidateRect(Item(id::kTxtColor), nullptr, TRUE);

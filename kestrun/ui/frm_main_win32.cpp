@@ -117,6 +117,10 @@ LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_TIMER:
+            if (wParam == kComboFillTimer) {
+                ContinueComboFill();
+                return 0;
+            }
             if (app_->timers.HandleTimer(wParam)) return 0;
             break;
         case WM_CTLCOLORSTATIC:
@@ -163,6 +167,7 @@ LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
             app_->timers.KillTimer(kTimer1);
             app_->timers.KillTimer(kTimer2);
             app_->timers.KillTimer(kTimer3);
+            KillTimer(hwnd_, kComboFillTimer);
             PostQuitMessage(0);
             return 0;
         default:

@@ -8,6 +8,7 @@
 // after windows.h, which it needs
 #include <shellapi.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 
 #include "common/win32/main_window_base.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/ui/combo_fill.h"
 #include "kestrun/ui/frm_main_layout.h"
 
 namespace kestrun {
@@ -51,7 +53,11 @@ private:
     void OnCommand(int id, int code, HWND control);
     void Render(kestrun::ModelPart what);
     void RenderBitmaps();
-    void RenderComboEntries(int controlId, const std::vector<std::string>& entries, std::string_view text);
+    // Brings a combo box a slice closer to its list; a fill timer brings the
+    // rest.
+    void RenderComboEntries(int controlId, const std::deque<std::string>& entries, ListRevision revision,
+                            ComboFill& fill, std::string_view text);
+    void ContinueComboFill();
     LRESULT ColourControl(UINT msg, HDC dc, HWND control);
     void ShowListMenu();
     void OnBackgroundClick(LPARAM point, bool doubleClick);
@@ -68,6 +74,12 @@ private:
     std::map<int32_t, HBRUSH> brushes_;
     std::map<int, HWND> livePictures_;
     std::map<int, HWND> referencePictures_;
+    ComboFill pasteFill_;
+    ComboFill urlFill_;
 };
+
+// The timer that goes on filling the combo boxes with a long list; apart from
+// the ids of the program's own timers.
+inline constexpr UINT_PTR kComboFillTimer = 100;
 
 }  // namespace kestrun

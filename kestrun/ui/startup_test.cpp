@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,10 +87,10 @@ TEST_F(StartupTest, LastPlanIniRestoresPlanOptionsAndLists) {
     EXPECT_EQ(model_.TxtRound(), "3");
     EXPECT_TRUE(model_.ChkShut());
     EXPECT_EQ(model_.UrlListPath(), "C:\\u.txt");
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://u"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"http://u"}));
     // The paste list line comes after the plan, so its file replaces the plan's.
     EXPECT_EQ(model_.PasteListPath(), "C:\\p2.txt");
-    EXPECT_EQ(model_.PasteEntries(), (std::vector<std::string>{"from ini"}));
+    EXPECT_EQ(model_.PasteEntries(), (std::deque<std::string>{"from ini"}));
     EXPECT_EQ(model_.CurrentPlanPath(), "");  // a restored plan is not an export
     EXPECT_TRUE(runsStarted_.empty());
 }
@@ -134,7 +135,7 @@ TEST_F(StartupTest, RepeatedKeysApplyAgainAndBadLinesAreSkipped) {
     Start();
     EXPECT_EQ(model_.TxtRound(), "8");
     EXPECT_EQ(model_.UrlListPath(), "C:\\u2.txt");
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"two"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"two"}));
 }
 
 TEST_F(StartupTest, PlanPathCutAtASecondEqualsSignLoadsNothing) {
@@ -243,7 +244,7 @@ TEST_F(StartupTest, OptionsSurviveARestart) {
     model_ = MainModel();
     Start();
     EXPECT_EQ(model_.Rows(), (std::vector<std::string>{"打开网址=列表"}));
-    EXPECT_EQ(model_.UrlEntries(), (std::vector<std::string>{"http://u"}));
+    EXPECT_EQ(model_.UrlEntries(), (std::deque<std::string>{"http://u"}));
     EXPECT_TRUE(model_.ChkDingshi());
     EXPECT_EQ(model_.TxtStartime(), "6:05");
     EXPECT_EQ(model_.TxtRound(), "4次");

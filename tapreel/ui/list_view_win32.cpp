@@ -1,7 +1,9 @@
 #include "tapreel/ui/list_view_win32.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -16,9 +18,6 @@ constexpr UINT_PTR kSubclassId = 1;
 
 // Column widths in twips: enough for the header or the usual values.
 constexpr std::array<int, kColumnCount> kColumnWidthsTwips = {600, 750, 750, 600, 900, 900, 1050, 1350, 900};
-
-// A state image index of 2 is a ticked box, 1 an empty one.
-bool IsChecked(UINT state) { return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2; }
 
 // Keeps the list's own notifications from reaching the callbacks while the
 // table is being drawn.
@@ -41,12 +40,15 @@ ListView1::~ListView1() {
 
 bool ListView1::Create(HWND parent, int id, HFONT font, int dpi) {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, 0, 0,
-                            0, 0, parent, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
+    hwnd_ = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+        WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_OWNERDATA, 0, 0, 0, 0,
+        parent, reinterpret_cast<HMENU>(INT_PTR(id)), instance, nullptr);
     if (!hwnd_) return false;
     SendMessageW(hwnd_, WM_SETFONT, WPARAM(font), TRUE);
     ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    // The check marks are the table's: the list asks for them.
+    ListView_SetCallbackMask(hwnd_, LVIS_STATEIMAGEMASK);
     for (int i = 0; i < kColumnCount; ++i) {
         std::wstring header = win32::Wide(kColumnHeaders[size_t(i)]);
         LVCOLUMNW column{};
@@ -64,20 +66,25 @@ void ListView1::Move(int left, int top, int width, int height) { MoveWindow(hwnd
 
 void ListView1::Render(const ClickTable& table, const TableChange& change) {
     RenderScope scope(rendering_);
+    table_ = &table;
     switch (change.kind) {
         case TableChange::Kind::kReset:
-            Reset(table);
+            SetRowCount(table.RowCount(), 0);
+            Select(table.CurrentRow());
+            InvalidateRect(hwnd_, nullptr, TRUE);
             break;
         case TableChange::Kind::kAdded:
-            Insert(table, change.index);
+            SetRowCount(table.RowCount(), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
             // A recorded row is shown as it arrives.
             ListView_EnsureVisible(hwnd_, change.index, FALSE);
             break;
         case TableChange::Kind::kRemoved:
-            ListView_DeleteItem(hwnd_, change.index);
+            // The rows after it move up: every row below is drawn again.
+            SetRowCount(table.RowCount(), LVSICF_NOSCROLL);
+            InvalidateRect(hwnd_, nullptr, TRUE);
             break;
         case TableChange::Kind::kRowChanged:
-            WriteRow(table, change.index);
+            ListView_RedrawItems(hwnd_, change.index, change.index);
             break;
         case TableChange::Kind::kCurrentRow:
             Select(change.index);
@@ -85,36 +92,39 @@ void ListView1::Render(const ClickTable& table, const TableChange& change) {
     }
 }
 
-void ListView1::Reset(const ClickTable& table) {
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(hwnd_);
-    ListView_SetItemCount(hwnd_, table.RowCount());
-    for (int i = 0; i < table.RowCount(); ++i) Insert(table, i);
-    Select(table.CurrentRow());
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+void ListView1::SetRowCount(int count, DWORD flags) {
+    SendMessageW(hwnd_, LVM_SETITEMCOUNT, WPARAM(count), LPARAM(flags));
 }
 
-void ListView1::Insert(const ClickTable& table, int index) {
-    std::wstring number = win32::Wide(table.Row(index).Column(1));
-    LVITEMW item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = index;
-    item.pszText = number.data();
-    SendMessageW(hwnd_, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    WriteRow(table, index);
-}
-
-void ListView1::WriteRow(const ClickTable& table, int index) {
-    const ClickRow& row = table.Row(index);
-    for (int column = 1; column <= kColumnCount; ++column) {
-        std::wstring value = win32::Wide(row.Column(column));
-        LVITEMW item{};
-        item.iSubItem = column - 1;
-        item.pszText = value.data();
-        SendMessageW(hwnd_, LVM_SETITEMTEXTW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+void ListView1::OnGetDispInfo(NMLVDISPINFOW& info) const {
+    LVITEMW& item = info.item;
+    if (!table_ || !table_->IsRow(item.iItem)) return;
+    const ClickRow& row = table_->Row(item.iItem);
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        std::wstring value = win32::Wide(row.Column(item.iSubItem + 1));
+        const size_t copied = std::min(value.size(), size_t(item.cchTextMax - 1));
+        std::copy_n(value.data(), copied, item.pszText);
+        item.pszText[copied] = L'\0';
     }
-    ListView_SetCheckState(hwnd_, index, row.checked ? TRUE : FALSE);
+    if ((item.mask & LVIF_STATE) && item.iSubItem == 0) {
+        item.state =
+            (item.state & ~LVIS_STATEIMAGEMASK) | INDEXTOSTATEIMAGEMASK(row.checked ? 2 : 1);  // ticked : empty
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+}
+
+bool ListView1::FlipCheck(int index) {
+    if (!table_ || !table_->IsRow(index)) return false;
+    if (onRowChecked) onRowChecked(index, !table_->Row(index).checked);
+    return true;
+}
+
+bool ListView1::OnLeftButtonDown(LPARAM point) {
+    LVHITTESTINFO hit{};
+    hit.pt = {GET_X_LPARAM(point), GET_Y_LPARAM(point)};
+    // A full-row hit sets every LVHT_ONITEM flag; the box alone is the state icon.
+    if (ListView_HitTest(hwnd_, &hit) < 0 || (hit.flags & LVHT_ONITEM) != LVHT_ONITEMSTATEICON) return false;
+    return FlipCheck(hit.iItem);
 }
 
 void ListView1::Select(int index) {
@@ -130,6 +140,9 @@ bool ListView1::HandleNotify(const NMHDR& header, LRESULT& result) {
     if (header.hwndFrom != hwnd_) return false;
     result = 0;
     switch (header.code) {
+        case LVN_GETDISPINFOW:
+            OnGetDispInfo(const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)));
+            break;
         case LVN_ITEMCHANGED:
             OnItemChanged(reinterpret_cast<const NMLISTVIEW&>(header));
             break;
@@ -148,12 +161,10 @@ bool ListView1::HandleNotify(const NMHDR& header, LRESULT& result) {
 }
 
 void ListView1::OnItemChanged(const NMLISTVIEW& change) {
-    if (rendering_ > 0 || !(change.uChanged & LVIF_STATE) || change.iItem < 0) return;
+    if (rendering_ > 0 || !(change.uChanged & LVIF_STATE)) return;
+    // Index -1 stands for every row (all of them deselected at once).
     const UINT changed = change.uOldState ^ change.uNewState;
-    if ((changed & LVIS_STATEIMAGEMASK) && IsChecked(change.uOldState) != IsChecked(change.uNewState)) {
-        if (onRowChecked) onRowChecked(change.iItem, IsChecked(change.uNewState));
-    }
-    if (changed & (LVIS_SELECTED | LVIS_FOCUSED)) {
+    if (change.iItem < 0 || (changed & (LVIS_SELECTED | LVIS_FOCUSED))) {
         // The current row is the one that is selected and has the focus.
         int current = ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED | LVNI_SELECTED);
         if (onRowSelected) onRowSelected(current);
@@ -175,6 +186,8 @@ bool ListView1::OnKeyDown(WPARAM key) {
         case 'A':
             tableKey = TableKey::kA;
             break;
+        case VK_SPACE:
+            return FlipCheck(ListView_GetNextItem(hwnd_, -1, LVNI_FOCUSED));
         default:
             return false;
     }
@@ -189,10 +202,15 @@ LRESULT CALLBACK ListView1::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         switch (msg) {
             case WM_KEYDOWN:
                 if (self->OnKeyDown(wParam)) {
-                    // Shift+A would also start the list's type-ahead search.
-                    self->swallowChar_ = wParam == 'A';
+                    // Shift+A and the space bar would also start the list's
+                    // type-ahead search.
+                    self->swallowChar_ = wParam == 'A' || wParam == VK_SPACE;
                     return 0;
                 }
+                break;
+            case WM_LBUTTONDOWN:
+                // The click flips the mark; the control itself keeps none.
+                if (self->OnLeftButtonDown(lParam)) return 0;
                 break;
             case WM_CHAR:
                 if (self->swallowChar_) {
