@@ -12,6 +12,7 @@
 #include "common/text/codec.h"
 #include "common/text/lines.h"
 #include "common/win32/wide.h"
+#include "e2e/support/dialog_driver.h"
 #include "e2e/support/program.h"
 #include "e2e/support/target_window.h"
 #include "e2e/support/temp_folder.h"
@@ -243,6 +244,42 @@ TEST_F(KestrunRunTest, ClosingDuringALongWaitEndsTheProgramAtOnce) {
     std::optional<DWORD> exitCode = kestrun->Close(main, 3000);
     ASSERT_TRUE(exitCode.has_value()) << "the program lingered in the wait after its window closed";
     EXPECT_EQ(*exitCode, 0u);
+}
+
+TEST_F(KestrunRunTest, ExitWhenDoneClosesTheProgramWithTheRunsEndAsExitCode) {
+    enum class Act { kNothing, kEsc };
+    const struct {
+        const char* name;
+        std::vector<std::string> plan;
+        Act act;
+        DWORD exitCode;
+    } cases[] = {
+        {"cycles ran out", {"等待时间=10"}, Act::kNothing, 0},
+        {"Esc", {"等待时间=60000"}, Act::kEsc, 1},
+        {"empty plan", {}, Act::kNothing, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto kestrun = StartWithPlan(c.plan, "结束退出=1\r\n");
+        ASSERT_TRUE(kestrun);
+        if (c.act == Act::kEsc) {
+            ASSERT_TRUE(e2e::WaitUntil([&] { return Contains(RunLog(*kestrun), "T\t等待时间=60000"); }));
+            keybd_event(VK_ESCAPE, 0, 0, 0);
+            Sleep(50);
+            keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        }
+        bool dialogSeen = false;
+        e2e::WaitUntil(
+            [&] {
+                dialogSeen = dialogSeen || e2e::AnyDialogOpen(kestrun->ProcessId());
+                return !kestrun->IsRunning();
+            },
+            10000);
+        EXPECT_FALSE(dialogSeen) << "nobody is there to answer a message box";
+        EXPECT_EQ(kestrun->WaitForExit(0), std::optional<DWORD>(c.exitCode));
+        // As at a close by the user without an export, lastplan.ini is left alone.
+        EXPECT_EQ(e2e::ReadWholeFile(kestrun->Folder() + L"lastplan.ini"), "");
+    }
 }
 
 TEST_F(KestrunRunTest, MissingSettingsFileShowsTheWindowWithoutRunning) {

@@ -57,15 +57,14 @@ void Interpreter::ClipboardTest(const script::InstructionLine& line) {
 
 void Interpreter::FileOperation(const script::InstructionLine& line) {
     std::string operation = line.Field(1), source = line.Field(2), target = line.Field(3);
-    bool known = operation == "复制" || operation == "移动" || operation == "删除";
-    if (known && !source.empty()) {
+    if (script::IsFileOperationWord(operation) && !source.empty()) {
         std::vector<std::string> matches = files_.FindFiles(source);
         // A copy and a rename take one file: a pattern fails for them.
         bool pattern = text::Contains(source, "*") || text::Contains(source, "?");
         if (!matches.empty()) {
-            if (operation == "复制" && !pattern) files_.CopyFile(source, target);
-            if (operation == "移动" && !pattern) files_.MoveFile(source, target);
-            if (operation == "删除") {
+            if (operation == script::kFileCopy && !pattern) files_.CopyFile(source, target);
+            if (operation == script::kFileMove && !pattern) files_.MoveFile(source, target);
+            if (operation == script::kFileDelete) {
                 for (const std::string& match : matches) files_.DeleteFile(match);
             }
         }

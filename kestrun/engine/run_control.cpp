@@ -79,6 +79,7 @@ void RunControl::StartRun() {
     desktop_.SetFineTimerResolution(true);
     timers_.SetTimer(kTimer1, kTimer1Interval, [this] { Tick(); });
     model_.SetCycleCounter(Increment(model_.CycleCounter()));
+    executor_.RunStarted();
     LogCycleStart();
 }
 
@@ -87,9 +88,11 @@ void RunControl::StopRun() {
     timers_.KillTimer(kTimer1);
     desktop_.SetFineTimerResolution(false);
     model_.SetTxtScreenXY0Colour(kColourSystemWindow);
+    if (runEnded) runEnded(stopMeans_);
 }
 
 void RunControl::StartUnattended() {
+    if (model_.RowCount() == 0 && runEnded) return runEnded(RunEnd::kCannotStart);
     // Nobody is at the desk to click a row: a run that started on no row
     // would sit there for ever, so it starts at the first row instead.
     if (model_.SelectedRow() < 0 && model_.RowCount() > 0) model_.SetSelection(0);
@@ -123,7 +126,9 @@ void RunControl::Tick() {
         log_.WriteLog("第 " + text::IntToText(model_.CycleCounter()) + " 轮执行完成", true);
         log_.WriteLog("", true);
         if (!model_.TxtRound().empty() && CountDownRounds()) {
+            stopMeans_ = RunEnd::kCyclesDone;
             Toggle();
+            stopMeans_ = RunEnd::kStopped;
             if (model_.ChkShut()) {
                 log_.WriteLog(kLogShutdown, true);
                 ShutdownSystem();

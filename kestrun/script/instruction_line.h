@@ -81,6 +81,15 @@ inline constexpr std::string_view kFieldSeparator = ",";
 inline constexpr std::string_view kListWord = "列表";
 inline constexpr std::string_view kRandomListWord = "随机列表";
 
+// The operation words of the file operation, compared exactly; any other
+// word does nothing.
+inline constexpr std::string_view kFileCopy = "复制";
+inline constexpr std::string_view kFileMove = "移动";
+inline constexpr std::string_view kFileDelete = "删除";
+constexpr bool IsFileOperationWord(std::string_view word) {
+    return word == kFileCopy || word == kFileMove || word == kFileDelete;
+}
+
 // The cycle placeholder of mouse click coordinates (capital only).
 inline constexpr std::string_view kCyclePlaceholder = "R";
 

@@ -35,6 +35,9 @@ private:
     bool Ready() const override { return app_ != nullptr; }
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
+    // The run a settings file on the command line starts; with "结束退出=1"
+    // its end closes the window, and the end is the program's exit code.
+    void StartCommandLineRun();
     void UpdateTooltip(HWND control, std::string_view text);
     void OnCommand(int id, int code, HWND control);
     void Render(kestrun::ModelPart what);
@@ -57,6 +60,7 @@ private:
     std::map<int32_t, HBRUSH> brushes_;
     std::map<int, HWND> livePictures_;
     std::map<int, HWND> referencePictures_;
+    int exitCode_ = 0;
 };
 
 }  // namespace kestrun
