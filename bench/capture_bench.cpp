@@ -1,5 +1,5 @@
 // The image work of a run: the bitmap test (a 40 x 40 screen block copied and
-// compared by same_pic) and a screenshot of a 1280 x 1024 screen encoded as a
+// compared by same_pic), the searches of a whole screen, and a screenshot of a 1280 x 1024 screen encoded as a
 // JPEG file of quality 80.
 #include <benchmark/benchmark.h>
 
@@ -9,6 +9,7 @@
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_files.h"
 #include "kestrun/actions/capture.h"
+#include "kestrun/actions/image_search.h"
 #include "kestrun/actions/jpeg.h"
 #include "kestrun/actions/random_source.h"
 #include "kestrun/model/main_model.h"
@@ -75,8 +76,36 @@ void JpegOnly(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(kestrun::EncodeJpeg(screen, 80));
 }
 
+// A 1280 x 1024 screen searched for a 40 x 40 block that is not on it: a
+// block of the screen with a small green mark that no screen pixel comes
+// within 30 of, so every place must be tried.
+void SearchBlockNotThere(benchmark::State& state) {
+    fake::FakeDesktop desktop(fake::FakeDesktop::kDefaultStartTick, 1280, 1024);
+    PaintDesktop(desktop);
+    const platform::Image screen = *kestrun::CaptureScreen(desktop);
+    platform::Image block(40, 40);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) block.Set(x, y, screen.At(300 + x, 200 + y));
+    }
+    for (int y = 18; y < 22; ++y) {
+        for (int x = 18; x < 22; ++x) block.Set(x, y, 0x00FF00);
+    }
+    const int tolerance = int(state.range(0));
+    for (auto _ : state) benchmark::DoNotOptimize(kestrun::FindBlock(screen, block, tolerance));
+}
+
+void SearchColourNotThere(benchmark::State& state) {
+    fake::FakeDesktop desktop(fake::FakeDesktop::kDefaultStartTick, 1280, 1024);
+    PaintDesktop(desktop);
+    const platform::Image screen = *kestrun::CaptureScreen(desktop);
+    const int tolerance = int(state.range(0));
+    for (auto _ : state) benchmark::DoNotOptimize(kestrun::FindColour(screen, 0x00FF00, tolerance));
+}
+
 }  // namespace
 
+BENCHMARK(SearchBlockNotThere)->Arg(0)->Arg(30)->Unit(benchmark::kMillisecond);
+BENCHMARK(SearchColourNotThere)->Arg(0)->Arg(30)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BitmapTest, block_40x40_alike, true);
 BENCHMARK_CAPTURE(BitmapTest, block_40x40_different, false);
 BENCHMARK(SamePicOnly);

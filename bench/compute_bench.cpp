@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "kestrun/actions/compute.h"
+#include "kestrun/script/compute.h"
 
 namespace {
 

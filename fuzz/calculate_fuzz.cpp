@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "common/text/utf8.h"
-#include "kestrun/actions/compute.h"
+#include "kestrun/script/compute.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

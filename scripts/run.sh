@@ -12,7 +12,13 @@ KESTRUN_ROOT=$(pwd)
 
 scripts/setup.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target kestrun
+# The build shows one progress line a step; the compiler's own output is
+# kept in build/run-build.log and shown when the build fails.
+log=build/run-build.log
+status=0
+cmake --build --preset windows --target kestrun 2>&1 | tee "$log" |
+  { grep --line-buffered -E '^\[[0-9]+/[0-9]+\]' || true; } || status=$?
+[ "$status" -eq 0 ] || { cat "$log"; exit 1; }
 
 mkdir -p build/run
 cp build/windows/bin/kestrun.exe build/run/
@@ -20,7 +26,12 @@ cp build/windows/bin/kestrun.exe build/run/
 # shellcheck source=wine-env.sh
 source scripts/wine-env.sh
 trap wine_env_stop EXIT
+had_display=${DISPLAY:-}
 wine_env_start
+if [ -z "$had_display" ]; then
+  echo "No display was set: Kestrun runs on the virtual display $DISPLAY, where nobody sees it."
+  echo "To watch it, run this command in a desktop session, or point a VNC viewer at that display."
+fi
 
 if [ "${1:-}" = --demo ]; then
   shift

@@ -18,7 +18,10 @@ wine_env_start() {
     localedef -i zh_CN -f UTF-8 "$WINE_DIR/locale/zh_CN.UTF-8" 2>/dev/null || true
   fi
   export LOCPATH="$WINE_DIR/locale"
-  export LC_ALL=zh_CN.UTF-8
+  # The programs started from here find the locale through LOCPATH; this
+  # shell itself looked for its locales before LOCPATH was set and warns that
+  # it cannot switch, which is true of the shell alone and harmless.
+  { export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
   export WINEPREFIX="$WINE_DIR/prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 
   if [ -z "${DISPLAY:-}" ] || [ "${KESTRUN_OWN_DISPLAY:-0}" = 1 ]; then

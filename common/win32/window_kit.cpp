@@ -45,6 +45,57 @@ void RemoveTooltip(HWND tooltip, HWND owner, HWND control) {
     SendMessageW(tooltip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+ChildStyle StyleOf(platform::ControlKind kind) {
+    using platform::ControlKind;
+    ChildStyle child;
+    switch (kind) {
+        case ControlKind::kButton:
+            child.style |= WS_TABSTOP | BS_PUSHBUTTON;
+            break;
+        case ControlKind::kColourButton:
+            child.style |= WS_TABSTOP | BS_OWNERDRAW;
+            break;
+        case ControlKind::kCheckBox:
+            child.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
+            break;
+        case ControlKind::kFrame:
+            child.style |= BS_GROUPBOX;
+            break;
+        case ControlKind::kEdit:
+            child.windowClass = L"EDIT";
+            child.style |= WS_TABSTOP | ES_AUTOHSCROLL;
+            child.exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::kListBox:
+            child.windowClass = L"LISTBOX";
+            child.style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+            child.exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::kLabel:
+            // A caption too long for its label is cut, never wrapped onto a
+            // second line below the label's height.
+            child.windowClass = L"STATIC";
+            child.style |= SS_LEFTNOWORDWRAP;
+            break;
+        case ControlKind::kColourLabel:
+            child.windowClass = L"STATIC";
+            child.style |= SS_CENTER | SS_CENTERIMAGE;
+            child.exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::kComboBox:
+            child.windowClass = L"COMBOBOX";
+            child.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+            break;
+        case ControlKind::kDropDownList:
+            child.windowClass = L"COMBOBOX";
+            child.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+            break;
+        case ControlKind::kPicture:
+            break;  // a picture box, not a standard control
+    }
+    return child;
+}
+
 HWND CreateChildControl(HWND parent, int id, const ChildStyle& style, std::string_view caption, RECT pixels,
                         HFONT font) {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/platform/control_kind.h"
+
 namespace win32 {
 
 // The DPI the windows are laid out at (the programs are per-monitor aware).
@@ -24,6 +26,8 @@ struct ChildStyle {
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
 };
+// The window class and styles of a standard control of a layout table.
+ChildStyle StyleOf(platform::ControlKind kind);
 // A child control of parent with the given id and caption, at a rectangle in
 // pixels, drawn in font.
 HWND CreateChildControl(HWND parent, int id, const ChildStyle& style, std::string_view caption, RECT pixels,

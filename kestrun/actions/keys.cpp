@@ -244,8 +244,12 @@ void PlayKeyText(platform::Desktop& desktop, std::string_view keyText) {
 }
 
 void PressNamedKey(platform::Desktop& desktop, std::string_view name) {
-    for (int code = vk::kF1; code <= vk::kF12; ++code) {
-        if (name == "F" + text::IntToText(code - vk::kF1 + 1)) return PressAndRelease(desktop, uint8_t(code));
+    // F1 to F12: the letter F and the key's number, compared as texts.
+    if (name.size() >= 2 && name.front() == 'F') {
+        const std::string_view number = name.substr(1);
+        for (int code = vk::kF1; code <= vk::kF12; ++code) {
+            if (number == text::IntToText(code - vk::kF1 + 1)) return PressAndRelease(desktop, uint8_t(code));
+        }
     }
     if (name.empty()) return;
     for (const NamedKey& key : kNamedKeys) {

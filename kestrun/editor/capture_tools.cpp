@@ -12,13 +12,6 @@ namespace kestrun {
 
 namespace {
 
-constexpr int kBoxBitmap = 0;
-constexpr int kBoxColour = 1;
-constexpr int kBoxClick = 2;
-constexpr int kBoxDragStart = 3;
-constexpr int kBoxDragEnd = 4;
-constexpr int kBoxPaste = 5;
-
 constexpr int32_t kHighestColour = 0xFFFFFF;
 
 // The coordinate boxes that a mode fills live and at F8; -1 for none.

@@ -19,14 +19,6 @@ constexpr uint32_t kHelpFlags = platform::mb::kOk | platform::mb::kIconInformati
 // The rows of the composer, by CmdOrder Index.
 enum class Row { kBitmap = 0, kColour, kClick, kDrag, kPaste, kKey, kFile, kUrl, kWait };
 
-// The coordinate boxes of the rows (the drag's end is box 4).
-constexpr int kBoxBitmap = 0;
-constexpr int kBoxColour = 1;
-constexpr int kBoxClick = 2;
-constexpr int kBoxDragStart = 3;
-constexpr int kBoxDragEnd = 4;
-constexpr int kBoxPaste = 5;
-
 constexpr std::array<std::string_view, kMenuRightCount> kMenuRightCaptions = {
     "修改(&E)", "新增更多(&N)", "上移(&U)", "下移(&D)", "删除(&K)", "清空(&C)", "导入(&O)", "导出(&S)",
 };
@@ -74,11 +66,11 @@ constexpr std::array<MenuNewEntry, kMenuNewCount> kMenuNew = {{
      K::WindowOperation, "半透明"},
     kSeparator,
     {"屏幕截图", "请输入屏幕截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "新增截图指令", "80", T::kQuality,
-     K::Screenshot, "屏幕"},
+     K::Screenshot, script::kShotScreen},
     {"窗口截图", "请输入活动窗口截图后保存的jpg图像的质量数0-100，越大质量越好，默认80", "新增截图指令", "80",
-     T::kQuality, K::Screenshot, "窗口"},
+     T::kQuality, K::Screenshot, script::kShotWindow},
     {"区域截图", "请输入区域截图后保存的jpg图像的质量数0-100，越大质量越好，默认80，以及起始坐标及长宽大小",
-     "新增截图指令", "80,0,0,1200,800", T::kNotEmpty, K::Screenshot, "区域"},
+     "新增截图指令", "80,0,0,1200,800", T::kNotEmpty, K::Screenshot, script::kShotRegion},
 }};
 
 bool Passes(T test, const std::string& answer) {

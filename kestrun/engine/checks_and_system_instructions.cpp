@@ -85,10 +85,10 @@ void Interpreter::Screenshot(const script::InstructionLine& line) {
 
     std::optional<platform::Image> image;
     std::string name;
-    if (area == "屏幕") {
+    if (area == script::kShotScreen) {
         image = CaptureScreen(desktop_);
         name = "screenshot\\屏幕截图";
-    } else if (area == "窗口") {
+    } else if (area == script::kShotWindow) {
         image = CaptureActiveWindow(desktop_);
         name = "screenshot\\窗口截图";
     } else {

@@ -20,6 +20,12 @@ inline constexpr int32_t kColourSystemWindow = -2;
 // of six: 0 bitmap test, 1 colour test, 2 mouse click, 3 drag start, 4 drag
 // end, 5 paste text.
 inline constexpr int kScreenBoxCount = 6;
+inline constexpr int kBoxBitmap = 0;
+inline constexpr int kBoxColour = 1;
+inline constexpr int kBoxClick = 2;
+inline constexpr int kBoxDragStart = 3;
+inline constexpr int kBoxDragEnd = 4;
+inline constexpr int kBoxPaste = 5;
 
 struct ColourLabel {
     std::string caption;

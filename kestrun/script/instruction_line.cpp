@@ -2,7 +2,7 @@
 
 #include "common/text/number.h"
 #include "common/text/utf8.h"
-#include "kestrun/actions/compute.h"
+#include "kestrun/script/compute.h"
 
 namespace script {
 

@@ -81,15 +81,6 @@ inline constexpr std::string_view kFieldSeparator = ",";
 inline constexpr std::string_view kListWord = "列表";
 inline constexpr std::string_view kRandomListWord = "随机列表";
 
-// The operation words of the file operation, compared exactly; any other
-// word does nothing.
-inline constexpr std::string_view kFileCopy = "复制";
-inline constexpr std::string_view kFileMove = "移动";
-inline constexpr std::string_view kFileDelete = "删除";
-constexpr bool IsFileOperationWord(std::string_view word) {
-    return word == kFileCopy || word == kFileMove || word == kFileDelete;
-}
-
 // The cycle placeholder of mouse click coordinates (capital only).
 inline constexpr std::string_view kCyclePlaceholder = "R";
 
@@ -129,6 +120,19 @@ constexpr std::string_view ClickKindText(ClickKind kind) {
 }
 // The kind a field names, compared exactly; None for any other text.
 ClickKind KindOfClickText(std::string_view text);
+
+// The operation words of a file line (field 1); any other word does nothing.
+inline constexpr std::string_view kFileCopy = "复制";
+inline constexpr std::string_view kFileMove = "移动";
+inline constexpr std::string_view kFileDelete = "删除";
+constexpr bool IsFileOperationWord(std::string_view word) {
+    return word == kFileCopy || word == kFileMove || word == kFileDelete;
+}
+
+// The areas of a screenshot line (field 1); any other word takes a region.
+inline constexpr std::string_view kShotScreen = "屏幕";
+inline constexpr std::string_view kShotWindow = "窗口";
+inline constexpr std::string_view kShotRegion = "区域";
 
 // A line taken apart by the reading rules.
 class InstructionLine {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string_view>
 
+#include "common/platform/control_kind.h"
 #include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
@@ -15,10 +16,9 @@ namespace kestrun {
 inline constexpr int kClientWidthTwips = 8310;
 inline constexpr int kClientHeightTwips = 11745;
 
-// ComboBox is an editable drop-down combo box; its height here is the height
-// of the edit part (the window adds the height of the drop-down list).
-// Picture is an empty picture box that shows an image of the model.
-enum class ControlKind { Button, ColourButton, Edit, ListBox, CheckBox, Label, ColourLabel, Frame, ComboBox, Picture };
+// A combo box's height here is the height of the edit part (the window adds
+// the height of the drop-down list).
+using platform::ControlKind;
 
 // Control ids: a control array takes consecutive ids from its base + Index.
 namespace id {

@@ -83,8 +83,8 @@ TEST(ComposerLayout, ComposerControlsCarryTheirCaptionsAndDefaults) {
     EXPECT_EQ(Find(id::kLabKey)->caption, "键名：");
     EXPECT_EQ(Find(id::kLabel2 + 0)->caption, "对比图：");
     EXPECT_EQ(Find(id::kLabel2 + 1)->caption, "宽度40px");
-    EXPECT_EQ(Find(id::kPicture1)->kind, ControlKind::Picture);
-    EXPECT_EQ(Find(id::kPicture2)->kind, ControlKind::Picture);
+    EXPECT_EQ(Find(id::kPicture1)->kind, ControlKind::kPicture);
+    EXPECT_EQ(Find(id::kPicture2)->kind, ControlKind::kPicture);
     EXPECT_EQ(Find(id::kPicture2)->width, 400);
     EXPECT_EQ(Find(id::kPicture2)->height, 400);
     EXPECT_EQ(kCmbMouseItems[0], "左键单击");

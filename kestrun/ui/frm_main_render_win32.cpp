@@ -158,9 +158,7 @@ void FrmMain::RenderBitmaps() {
                 SetPictureBoxImage(found->second, image);
                 continue;
             }
-            TwipsRect r = rectOf(n);
-            RECT pixels{Px(r.left), Px(r.top), Px(r.left + r.width), Px(r.top + r.height)};
-            boxes[n] = CreatePictureBox(hwnd_, base + n, pixels, image);
+            boxes[n] = CreatePictureBox(hwnd_, base + n, PicturePixels(rectOf(n)), image);
         }
     };
     place(livePictures_, kLivePictureBase, LiveBitmapRect, true);

@@ -19,9 +19,6 @@ namespace kestrun {
 namespace {
 
 constexpr wchar_t kClassName[] = L"KestrunFrmMain";
-// The drop-down list of a combo box below its edit part.
-constexpr int kComboListTwips = 1800;
-
 // The settings file named on the command line. The shell quotes a path with
 // blanks (a file dropped on the program), so one pair of surrounding quotes
 // is not part of the path.
@@ -33,49 +30,10 @@ std::string SettingsFileArgument(const std::wstring& commandLine) {
     return win32::Narrow(argument);
 }
 
-// The window class and styles of a standard control of the layout table.
+// The window class and styles of a control of the layout table.
 win32::ChildStyle StyleOf(const ControlSpec& spec) {
-    win32::ChildStyle child;
-    switch (spec.kind) {
-        case ControlKind::Button:
-            child.style |= WS_TABSTOP | BS_PUSHBUTTON;
-            break;
-        case ControlKind::ColourButton:
-            child.style |= WS_TABSTOP | BS_OWNERDRAW;
-            break;
-        case ControlKind::CheckBox:
-            child.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
-            break;
-        case ControlKind::Frame:
-            child.style |= BS_GROUPBOX;
-            break;
-        case ControlKind::Edit:
-            child.windowClass = L"EDIT";
-            child.style |= WS_TABSTOP | ES_AUTOHSCROLL;
-            child.exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::ListBox:
-            child.windowClass = L"LISTBOX";
-            child.style |= WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-            child.exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::Label:
-            child.windowClass = L"STATIC";
-            child.style |= SS_LEFTNOWORDWRAP;
-            if (spec.id == id::kLabKey) child.style |= SS_NOTIFY;  // a click shows the key-name help
-            break;
-        case ControlKind::ComboBox:
-            child.windowClass = L"COMBOBOX";
-            child.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-            break;
-        case ControlKind::Picture:
-            break;  // a picture box, not a standard control
-        case ControlKind::ColourLabel:
-            child.windowClass = L"STATIC";
-            child.style |= SS_CENTER | SS_CENTERIMAGE;
-            child.exStyle = WS_EX_CLIENTEDGE;
-            break;
-    }
+    win32::ChildStyle child = win32::StyleOf(spec.kind);
+    if (spec.id == id::kLabKey) child.style |= SS_NOTIFY;  // a click shows the key-name help
     return child;
 }
 
@@ -96,7 +54,8 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
     // A double click on the background pins the window.
     win32::RegisterHandlerClass(instance, kClassName, CS_DBLCLKS);
 
-    dpi_ = win32::ScreenDpi();
+    const int monitorDpi = win32::ScreenDpi();
+    dpi_ = monitorDpi;
     RECT rect{0, 0, Px(kClientWidthTwips), Px(kClientHeightTwips)};
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     AdjustWindowRectEx(&rect, style, FALSE, WS_EX_CONTROLPARENT);
@@ -105,6 +64,7 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
                             CW_USEDEFAULT, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, instance,
                             static_cast<win32::MessageHandler*>(this));
     if (!hwnd_) return false;
+    FitToWorkArea(monitorDpi);
 
     app_ = std::make_unique<FrmMainApp>(hwnd_, model_);
     model_.SetChangeListener([this](kestrun::ModelPart what) { Render(what); });
@@ -136,13 +96,11 @@ void FrmMain::CreateControls() {
     tooltip_ = win32::CreateTooltipWindow(hwnd_);
 
     for (const ControlSpec& spec : MainWindowControls()) {
-        if (spec.kind == ControlKind::Picture) {
-            RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left + spec.width), Px(spec.top + spec.height)};
+        const RECT pixels = ControlPixels(spec);
+        if (spec.kind == ControlKind::kPicture) {
             CreatePictureBox(hwnd_, spec.id, pixels, spec.id == id::kPicture2 ? &model_.CaptureBox() : nullptr);
             continue;
         }
-        int height = Px(spec.height) + (spec.kind == ControlKind::ComboBox ? Px(kComboListTwips) : 0);
-        const RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left) + Px(spec.width), Px(spec.top) + height};
         HWND control = win32::CreateChildControl(hwnd_, spec.id, StyleOf(spec), spec.caption, pixels, font_);
         if (spec.id == id::kCmbMouse) {
             for (std::string_view item : kCmbMouseItems) {
@@ -188,6 +146,16 @@ LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK:
             OnBackgroundClick(lParam, true);
             return 0;
+        case WM_DPICHANGED: {
+            // The system suggests the window's place on the new monitor; the
+            // fit then decides its size there.
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                         suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+            FitToWorkArea(HIWORD(wParam));
+            Relayout();
+            return 0;
+        }
         case WM_DROPFILES:
             OnDropFiles(reinterpret_cast<HDROP>(wParam));
             return 0;

@@ -16,6 +16,7 @@
 
 #include "common/win32/main_window_base.h"
 #include "kestrun/model/main_model.h"
+#include "kestrun/ui/frm_main_layout.h"
 
 namespace kestrun {
 
@@ -38,6 +39,17 @@ private:
     // The run a settings file on the command line starts; with "结束退出=1"
     // its end closes the window, and the end is the program's exit code.
     void StartCommandLineRun();
+    // Lays the window out at the highest DPI up to the monitor's at which it
+    // fits the monitor's work area, and sizes and places it so.
+    void FitToWorkArea(int monitorDpi);
+    // Moves every control to its place at the layout DPI, in a font made for
+    // it: after the window moved to a monitor of another DPI.
+    void Relayout();
+    // A picture box's rectangle in pixels at the layout DPI.
+    RECT PicturePixels(const TwipsRect& twips) const;
+    // A control's rectangle in pixels at the layout DPI (a combo box's with
+    // its drop-down list).
+    RECT ControlPixels(const ControlSpec& spec) const;
     void UpdateTooltip(HWND control, std::string_view text);
     void OnCommand(int id, int code, HWND control);
     void Render(kestrun::ModelPart what);

@@ -47,7 +47,8 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 void RegisterOnce(HINSTANCE instance) {
     static bool registered = false;
     if (registered) return;
-    WNDCLASSEXW wc{sizeof(wc)};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = PictureProc;
     wc.hInstance = instance;
     wc.lpszClassName = kClassName;

@@ -10,40 +10,40 @@ namespace tapreel {
 void FrmmainModel::SetCmdrecordCaption(std::string_view caption) {
     if (cmdrecordCaption_ == caption) return;
     cmdrecordCaption_ = caption;
-    Changed(Control::kCmdrecord);
+    Changed(ModelPart::kCmdrecord);
 }
 
 void FrmmainModel::SetCmdJianKCaption(std::string_view caption) {
     if (cmdJianKCaption_ == caption) return;
     cmdJianKCaption_ = caption;
-    Changed(Control::kCmdJianK);
+    Changed(ModelPart::kCmdJianK);
 }
 
 void FrmmainModel::SetTxtCs(std::string text) {
     if (txtCs_ == text) return;
     txtCs_ = std::move(text);
-    Changed(Control::kTxtCs);
+    Changed(ModelPart::kTxtCs);
 }
 
 void FrmmainModel::SetChktop(bool ticked) {
     if (chktop_ == ticked) return;
     chktop_ = ticked;
-    Changed(Control::kChktop);
+    Changed(ModelPart::kChktop);
 }
 
 void FrmmainModel::SetCombo1Index(int index) {
     if (index < 0 || index >= int(kCombo1Items.size()) || index == combo1Index_) return;
     combo1Index_ = index;
-    Changed(Control::kCombo1);
+    Changed(ModelPart::kCombo1);
 }
 
 void FrmmainModel::SetTitle(std::string title) {
     if (title_ == title) return;
     title_ = std::move(title);
-    Changed(Control::kTitle);
+    Changed(ModelPart::kTitle);
 }
 
-void FrmmainModel::Changed(Control what) {
+void FrmmainModel::Changed(ModelPart what) {
     if (onChanged) onChanged(what);
 }
 

@@ -31,13 +31,13 @@ inline constexpr std::string_view kChktopCaption = "置顶(&T)";
 inline constexpr std::string_view kLabel2Caption = "屏幕缩放";
 inline constexpr std::array<std::string_view, 5> kCombo1Items = {"100%", "125%", "150%", "175%", "200%"};
 
-// Which control changed, so the view can redraw just that. The table
+// Which part of the window changed, so the view can redraw just that. The table
 // reports its own changes (ClickTable::onChanged).
-enum class Control { kCmdrecord, kCmdJianK, kTxtCs, kChktop, kCombo1, kTitle };
+enum class ModelPart { kCmdrecord, kCmdJianK, kTxtCs, kChktop, kCombo1, kTitle };
 
 class FrmmainModel {
 public:
-    std::function<void(Control)> onChanged;  // set by the view
+    std::function<void(ModelPart)> onChanged;  // set by the view
 
     // --- Cmdrecord ---
     const std::string& CmdrecordCaption() const { return cmdrecordCaption_; }
@@ -77,7 +77,7 @@ public:
     platform::WindowHandle ownWindow = 0;
 
 private:
-    void Changed(Control what);
+    void Changed(ModelPart what);
 
     std::string cmdrecordCaption_{kCaptionRecord};
     std::string cmdJianKCaption_{kCaptionPlay};

@@ -56,8 +56,8 @@ public:
 class ClickPlayerTest : public ::testing::Test {
 protected:
     ClickPlayerTest() : player_(model_, desktop_) {
-        model_.onChanged = [this](Control what) {
-            if (what == Control::kTxtCs) counts_.push_back(model_.TxtCs());
+        model_.onChanged = [this](ModelPart what) {
+            if (what == ModelPart::kTxtCs) counts_.push_back(model_.TxtCs());
         };
     }
 

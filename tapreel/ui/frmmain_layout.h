@@ -7,13 +7,15 @@
 #include <span>
 #include <string_view>
 
+#include "common/platform/control_kind.h"
+
 namespace tapreel {
 
 inline constexpr int kClientWidthTwips = 6615;
 inline constexpr int kClientHeightTwips = 2175;
 inline constexpr int kBandHeightTwips = 420;
 
-enum class ControlKind { kButton, kLabel, kEdit, kCheckBox, kDropDownList };
+using platform::ControlKind;
 
 // Control ids.
 namespace id {

@@ -24,32 +24,6 @@ constexpr UINT kCloseReadyMessage = WM_APP + 1;
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
-// The window class and styles of a control of the top band.
-win32::ChildStyle StyleOf(const ControlSpec& spec) {
-    win32::ChildStyle child;
-    switch (spec.kind) {
-        case ControlKind::kButton:
-            child.style |= WS_TABSTOP | BS_PUSHBUTTON;
-            break;
-        case ControlKind::kCheckBox:
-            child.style |= WS_TABSTOP | BS_AUTOCHECKBOX;
-            break;
-        case ControlKind::kLabel:
-            child.windowClass = L"STATIC";
-            break;
-        case ControlKind::kEdit:
-            child.windowClass = L"EDIT";
-            child.style |= WS_TABSTOP | ES_AUTOHSCROLL;
-            child.exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::kDropDownList:
-            child.windowClass = L"COMBOBOX";
-            child.style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
-            break;
-    }
-    return child;
-}
-
 }  // namespace
 
 // The platform services and the portable handlers behind the window.
@@ -99,7 +73,7 @@ bool FrmmainWindow::Create(HINSTANCE instance, int showCommand) {
     model_.ownWindow = reinterpret_cast<platform::WindowHandle>(hwnd_);
     CreateControls();
     ConnectListView();
-    model_.onChanged = [this](Control what) { Render(what); };
+    model_.onChanged = [this](ModelPart what) { Render(what); };
     model_.Table().onChanged = [this](const TableChange& change) { list_.Render(model_.Table(), change); };
     app_->frmmain.onCloseReady = [this] { PostMessageW(hwnd_, kCloseReadyMessage, 0, 0); };
 
@@ -119,7 +93,7 @@ void FrmmainWindow::CreateControls() {
         // A combo box's height includes its open list.
         const int height = spec.kind == ControlKind::kDropDownList ? Px(spec.height) * 7 : Px(spec.height);
         const RECT pixels{Px(spec.left), Px(spec.top), Px(spec.left) + Px(spec.width), Px(spec.top) + height};
-        win32::CreateChildControl(hwnd_, spec.id, StyleOf(spec), spec.caption, pixels, font_);
+        win32::CreateChildControl(hwnd_, spec.id, win32::StyleOf(spec.kind), spec.caption, pixels, font_);
     }
     for (std::string_view item : kCombo1Items) {
         SendMessageW(Item(id::kCombo1), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win32::Wide(item).c_str()));
@@ -177,28 +151,28 @@ void FrmmainWindow::SetControlText(HWND control, std::string_view text) {
     rendering_ = false;
 }
 
-void FrmmainWindow::Render(Control what) {
+void FrmmainWindow::Render(ModelPart what) {
     switch (what) {
-        case Control::kCmdrecord:
+        case ModelPart::kCmdrecord:
             SetControlText(Item(id::kCmdrecord), model_.CmdrecordCaption());
             break;
-        case Control::kCmdJianK:
+        case ModelPart::kCmdJianK:
             SetControlText(Item(id::kCmdJianK), model_.CmdJianKCaption());
             break;
-        case Control::kTxtCs:
+        case ModelPart::kTxtCs:
             if (ControlText(id::kTxtCs) != model_.TxtCs()) SetControlText(Item(id::kTxtCs), model_.TxtCs());
             break;
-        case Control::kChktop:
+        case ModelPart::kChktop:
             rendering_ = true;
             CheckDlgButton(hwnd_, id::kChktop, model_.Chktop() ? BST_CHECKED : BST_UNCHECKED);
             rendering_ = false;
             break;
-        case Control::kCombo1:
+        case ModelPart::kCombo1:
             rendering_ = true;
             SendMessageW(Item(id::kCombo1), CB_SETCURSEL, WPARAM(model_.Combo1Index()), 0);
             rendering_ = false;
             break;
-        case Control::kTitle:
+        case ModelPart::kTitle:
             SetControlText(hwnd_, model_.Title());
             break;
     }

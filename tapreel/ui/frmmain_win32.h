@@ -38,7 +38,7 @@ private:
     void OnAccessKey(wchar_t key);
     void ShowPopupMenu(PopupMenu menu);
     void Layout();
-    void Render(Control what);
+    void Render(ModelPart what);
     void SetControlText(HWND control, std::string_view text);
 
     FrmmainModel model_;

@@ -44,7 +44,7 @@
 //    looked up (see FallThroughs). Likewise the same left side or bracket
 //    content can come back many times in one evaluation; the value of a text
 //    depends on nothing but the text, so it is worked out once (see values_).
-#include "kestrun/actions/compute.h"
+#include "kestrun/script/compute.h"
 
 #include <algorithm>
 #include <array>
@@ -59,8 +59,8 @@
 
 #include "common/text/number.h"
 #include "common/text/utf8.h"
-#include "kestrun/actions/compute_brackets.h"
-#include "kestrun/actions/compute_sum.h"
+#include "kestrun/script/compute_brackets.h"
+#include "kestrun/script/compute_sum.h"
 
 namespace compute {
 namespace {

@@ -1,4 +1,4 @@
-#include "kestrun/actions/compute.h"
+#include "kestrun/script/compute.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "common/text/number.h"
-#include "kestrun/actions/compute_sum.h"
+#include "kestrun/script/compute_sum.h"
 
 namespace compute {
 namespace {

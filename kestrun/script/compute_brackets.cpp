@@ -1,11 +1,11 @@
-#include "kestrun/actions/compute_brackets.h"
+#include "kestrun/script/compute_brackets.h"
 
 #include <algorithm>
 #include <limits>
 #include <string>
 
 #include "common/text/utf8.h"
-#include "kestrun/actions/compute.h"
+#include "kestrun/script/compute.h"
 
 namespace compute {
 namespace {

@@ -12,7 +12,7 @@
 // boundary (fewer than a few thousand per binade) are added one by one with
 // real doubles. The sums are kept as whole numbers in 64 bits: every partial
 // sum is a whole number below 2^62.
-#include "kestrun/actions/compute_sum.h"
+#include "kestrun/script/compute_sum.h"
 
 #include <array>
 #include <bit>
