@@ -1,8 +1,9 @@
 // Kestrun's instruction composer in the real window, as a user works it: the
 // fields of Frame1 typed into, the nine add buttons pressed, the mismatch
 // jump prompts and the refusals answered, and List1 read back row by row.
-// Editing a line by a double click and from the context menu, and the
-// list-management buttons with their questions, are driven the same way.
+// Editing a line by a double click and from the context menu, the
+// list-management buttons with their questions, and the context menu's plan
+// check and trial run of a line are driven the same way.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -13,6 +14,7 @@
 #include "e2e/support/dialog_driver.h"
 #include "e2e/support/kestrun_app.h"
 #include "e2e/support/mouse.h"
+#include "e2e/support/temp_folder.h"
 #include "kestrun/ui/frm_main_layout.h"
 
 namespace {
@@ -85,6 +87,37 @@ protected:
         EXPECT_EQ(e2e::VisibleButtons(box), (std::vector<int>{IDYES, IDNO}));
         EXPECT_EQ(e2e::MessageBoxIcon(box), BoxIcon::kInformation);
         ASSERT_TRUE(e2e::PressAndWaitClosed(box, answer));
+    }
+
+    // Opens the list's context menu with the right button and chooses an
+    // entry by its access key; the message box that answers, or null. A key
+    // lost while the menu comes up under Wine is tried again.
+    HWND ChooseFromListMenu(BYTE accessKey, const std::wstring& title) {
+        const POINT list = e2e::CentreOf(app_->Control(id::kList1));
+        auto menuOpen = [] { return FindWindowW(L"#32768", nullptr) != nullptr; };
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            e2e::WaitUntil([&] { return GetForegroundWindow() == app_->Window(); }, 1000);
+            e2e::ClickAt({list.x + (clicks_++ % 2) * 40, list.y}, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+            if (!e2e::WaitUntil(menuOpen, 1000)) continue;
+            keybd_event(accessKey, 0, 0, 0);
+            keybd_event(accessKey, 0, KEYEVENTF_KEYUP, 0);
+            if (HWND box = app_->WaitForDialog(title, 2000)) return box;
+            for (int escape = 0; escape < 3 && menuOpen(); ++escape) {
+                keybd_event(VK_ESCAPE, 0, 0, 0);
+                keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+                Sleep(100);
+            }
+        }
+        return nullptr;
+    }
+
+    // A message box with its text, the information icon and OK, closed.
+    void ExpectInformation(HWND box, const std::string& text) {
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(e2e::MessageBoxText(box), text);
+        EXPECT_EQ(e2e::MessageBoxIcon(box), BoxIcon::kInformation);
+        EXPECT_EQ(e2e::VisibleButtons(box), std::vector<int>{IDOK});
+        ASSERT_TRUE(e2e::PressAndWaitClosed(box, IDOK));
     }
 
     std::unique_ptr<e2e::KestrunApp> app_;
@@ -308,6 +341,26 @@ TEST_F(KestrunEditorE2e, ListButtonsMoveDeleteAndClearWithTheirQuestions) {
     app_->Press(id::kCmdListManger + 3);
     AnswerQuestion("  你真的要清空所有指令吗？  ", IDYES);
     EXPECT_TRUE(app_->WaitForRows({}));
+}
+
+TEST_F(KestrunEditorE2e, CheckPlanAndRunLineAnswerFromTheContextMenu) {
+    Add(8, "等待时间=5000");
+    Add(8, "等待时间=5000");
+    for (auto [row, line] : {std::pair{1, "等待 时间=10"}, std::pair{0, "等待时间=10"}}) {
+        SelectRow(row);
+        DoubleClickRow(row);
+        HWND box = app_->WaitForDialog(L"编辑指令");
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(e2e::AnswerInputBox(box, line));
+    }
+    ASSERT_TRUE(app_->WaitForRows({"等待时间=10", "等待 时间=10"}));
+    ASSERT_EQ(app_->SelectedRow(), 0);
+
+    ExpectInformation(ChooseFromListMenu('A', L"方案检查"),
+                      "第 2 行：指令名“等待 时间”多了空格，不是指令，执行到这里会一直停在这一行。\r\n共 1 处问题。");
+    ExpectInformation(ChooseFromListMenu('X', L"执行结果"), "第 1 行：等待时间=10\r\n结果：前进到第 2 行。");
+    EXPECT_EQ(app_->SelectedRow(), 0) << "the selection stays";
+    EXPECT_EQ(e2e::ReadWholeFile(app_->Folder() + L"日志.txt"), "") << "no run-log entry";
 }
 
 }  // namespace

@@ -246,6 +246,42 @@ TEST_F(KestrunRunTest, ClosingDuringALongWaitEndsTheProgramAtOnce) {
     EXPECT_EQ(*exitCode, 0u);
 }
 
+TEST_F(KestrunRunTest, ExitWhenDoneClosesTheProgramWithTheRunsEndAsExitCode) {
+    enum class Act { kNothing, kEsc };
+    const struct {
+        const char* name;
+        std::vector<std::string> plan;
+        Act act;
+        DWORD exitCode;
+    } cases[] = {
+        {"cycles ran out", {"等待时间=10"}, Act::kNothing, 0},
+        {"Esc", {"等待时间=60000"}, Act::kEsc, 1},
+        {"empty plan", {}, Act::kNothing, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto kestrun = StartWithPlan(c.plan, "结束退出=1\r\n");
+        ASSERT_TRUE(kestrun);
+        if (c.act == Act::kEsc) {
+            ASSERT_TRUE(e2e::WaitUntil([&] { return Contains(RunLog(*kestrun), "T\t等待时间=60000"); }));
+            keybd_event(VK_ESCAPE, 0, 0, 0);
+            Sleep(50);
+            keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+        }
+        bool dialogSeen = false;
+        e2e::WaitUntil(
+            [&] {
+                dialogSeen = dialogSeen || e2e::AnyDialogOpen(kestrun->ProcessId());
+                return !kestrun->IsRunning();
+            },
+            10000);
+        EXPECT_FALSE(dialogSeen) << "nobody is there to answer a message box";
+        EXPECT_EQ(kestrun->WaitForExit(0), std::optional<DWORD>(c.exitCode));
+        // As at a close by the user without an export, lastplan.ini is left alone.
+        EXPECT_EQ(e2e::ReadWholeFile(kestrun->Folder() + L"lastplan.ini"), "");
+    }
+}
+
 // The tick that falls due while a wait runs comes as soon as the wait ends,
 // every time: a click, a wait of 2500 ms (one tick later) and the next
 // click come 2600 ms apart, and the click after that one tick later. A

@@ -5,6 +5,8 @@
 // Whatever loads must save and load again unchanged: exporting the loaded
 // plan and importing the export gives the same rows and the same reference
 // bitmaps, so a plan that survived one load never changes by being saved.
+// The plan check reads every loaded row: its report names each problem's row
+// inside the list.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +19,7 @@
 #include "common/text/codec.h"
 #include "fuzz/fuzz_support.h"
 #include "kestrun/editor/list_manager.h"
+#include "kestrun/engine/plan_check.h"
 #include "kestrun/model/main_model.h"
 
 namespace {
@@ -49,6 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         first.files.AddFile("C:\\Kestrun\\screenshot\\p" + std::to_string(i - 2) + ".bmp", parts[i]);
     }
     first.lists.LoadPlanFile(kPlanPath);
+    for (const kestrun::PlanProblem& problem : kestrun::CheckPlan(first.model)) {
+        if (problem.row < 0 || problem.row >= first.model.RowCount() || problem.what.empty()) std::abort();
+    }
 
     first.dialogs.AnswerInputBox("q");
     if (!first.lists.Export()) return 0;

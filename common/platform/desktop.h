@@ -116,6 +116,11 @@ public:
     // SendMessage(WM_CLOSE); returns after the window has handled it.
     virtual void SendCloseMessage(WindowHandle window) = 0;
     virtual std::optional<Rect> GetWindowRect(WindowHandle window) = 0;
+    // The integrity level of a process (GetTokenInformation with
+    // TokenIntegrityLevel: the label's last RID, 0x2000 medium, 0x3000 high),
+    // of the process that owns the window, or of this process for window 0.
+    // nullopt where the platform has no integrity levels or the query fails.
+    virtual std::optional<uint32_t> GetTokenIntegrityLevel(WindowHandle window) = 0;
 
     // --- Clipboard (plain text) ---
     // nullopt when the clipboard holds no text.

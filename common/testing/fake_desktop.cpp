@@ -219,6 +219,13 @@ void FakeDesktop::SendCloseMessage(WindowHandle window) {
 
 std::optional<platform::Rect> FakeDesktop::GetWindowRect(WindowHandle window) { return windows_.Rect(window); }
 
+std::optional<uint32_t> FakeDesktop::GetTokenIntegrityLevel(WindowHandle window) {
+    if (window == 0) return ownIntegrityLevel_;
+    const FakeWindow* record = windows_.Find(window);
+    if (!record || record->closed) return std::nullopt;
+    return record->integrityLevel;
+}
+
 // --- Clipboard, shell and programs ---
 
 bool FakeDesktop::SetClipboardText(const std::string& text) {

@@ -27,8 +27,9 @@
 // A window is written as its title in double quotes, or "#handle" when the
 // handle names no window. Queries (GetCursorPos, GetAsyncKeyState, GetPixel,
 // ScreenSize, CopyScreen, the window searches, GetWindowLong, GetWindowRect,
-// GetForegroundWindow, GetClipboardText, TimeGetTime, LocalNow) are not
-// logged, and neither is anything a test does to the desktop itself.
+// GetForegroundWindow, GetTokenIntegrityLevel, GetClipboardText, TimeGetTime,
+// LocalNow) are not logged, and neither is anything a test does to the
+// desktop itself.
 //
 // Time (see VirtualClock): Sleep(ms) advances the clock by ms and fires the
 // world events on the way; PumpMessages advances it by 1 ms and delivers the
@@ -102,6 +103,7 @@ public:
                                     uint32_t flags) override;
     void SendCloseMessage(platform::WindowHandle window) override;
     std::optional<platform::Rect> GetWindowRect(platform::WindowHandle window) override;
+    std::optional<uint32_t> GetTokenIntegrityLevel(platform::WindowHandle window) override;
     std::optional<std::string> GetClipboardText() override { return clipboard_; }
     bool SetClipboardText(const std::string& text) override;
     bool ShellOpen(const std::string& target) override;
@@ -161,6 +163,10 @@ public:
     FakeWindow* Window(platform::WindowHandle handle) { return windows_.Find(handle); }
     // The user brings a window to the front.
     void MakeForeground(platform::WindowHandle handle) { windows_.SetForeground(handle); }
+    // The integrity level of the program itself (nullopt, as on a platform
+    // without integrity levels, until a test sets it); a window's is in its
+    // record.
+    void SetOwnIntegrityLevel(std::optional<uint32_t> level) { ownIntegrityLevel_ = level; }
 
     // --- Clipboard, shell, programs, system ---
     // The clipboard's text (nullopt: no text on it); a test reads and sets it.
@@ -196,6 +202,7 @@ private:
     bool copyScreenFails_ = false;
     platform::Point cursor_;
     FakeWindows windows_;
+    std::optional<uint32_t> ownIntegrityLevel_;
 
     std::optional<std::string> clipboard_;
     bool clipboardFails_ = false;

@@ -38,6 +38,9 @@ struct FakeWindow {
     bool closesOnRequest = true;
     // A window the platform refuses to bring to the foreground.
     bool acceptsForeground = true;
+    // The integrity level of the window's process; nullopt: the platform
+    // has none, or the query fails.
+    std::optional<uint32_t> integrityLevel = std::nullopt;
 };
 
 inline constexpr int kGwlStyle = -16;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "common/text/colour.h"
 #include "common/win32/send_keys_win32.h"
@@ -207,6 +208,38 @@ std::optional<platform::Rect> Win32Desktop::GetWindowRect(platform::WindowHandle
     RECT rect{};
     if (!::GetWindowRect(ToHwnd(window), &rect)) return std::nullopt;
     return platform::Rect{int(rect.left), int(rect.top), int(rect.right), int(rect.bottom)};
+}
+
+namespace {
+
+// The last RID of the token's mandatory label: its integrity level.
+std::optional<uint32_t> IntegrityLevelOf(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) return std::nullopt;
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    bool read = size >= sizeof(TOKEN_MANDATORY_LABEL) &&
+                GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size);
+    CloseHandle(token);
+    if (!read) return std::nullopt;
+    PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(buffer.data())->Label.Sid;
+    if (!sid || !IsValidSid(sid) || *GetSidSubAuthorityCount(sid) == 0) return std::nullopt;
+    return uint32_t(*GetSidSubAuthority(sid, DWORD(*GetSidSubAuthorityCount(sid) - 1)));
+}
+
+}  // namespace
+
+std::optional<uint32_t> Win32Desktop::GetTokenIntegrityLevel(platform::WindowHandle window) {
+    if (window == 0) return IntegrityLevelOf(GetCurrentProcess());
+    DWORD processId = 0;
+    GetWindowThreadProcessId(ToHwnd(window), &processId);
+    if (processId == 0) return std::nullopt;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process) return std::nullopt;
+    std::optional<uint32_t> level = IntegrityLevelOf(process);
+    CloseHandle(process);
+    return level;
 }
 
 // --- Clipboard ---

@@ -43,6 +43,7 @@ public:
                                     uint32_t flags) override;
     void SendCloseMessage(platform::WindowHandle window) override;
     std::optional<platform::Rect> GetWindowRect(platform::WindowHandle window) override;
+    std::optional<uint32_t> GetTokenIntegrityLevel(platform::WindowHandle window) override;
 
     std::optional<std::string> GetClipboardText() override;
     bool SetClipboardText(const std::string& text) override;

@@ -115,6 +115,8 @@ platform::WindowHandle FindWindowByTitle(platform::Desktop& desktop, std::string
     return 0;
 }
 
+bool IsWindowOperationWord(std::string_view operationWord) { return FindOperation(operationWord) != nullptr; }
+
 platform::WindowHandle FindWindowForOperation(platform::Desktop& desktop, std::string_view title) {
     if (title.empty()) return 0;
     const platform::WindowHandle exact = desktop.FindWindowByExactTitle(std::string(title));

@@ -39,6 +39,9 @@ inline constexpr std::string_view kWindowNotFoundPrefix = "【错误】找不到
 void WindowOperation(platform::Desktop& desktop, std::string_view title, std::string_view operationWord,
                      const std::function<void(std::string_view)>& writeLog);
 
+// Whether the word names an operation of the table above.
+bool IsWindowOperationWord(std::string_view operationWord);
+
 // The window an operation acts on: a window whose whole title equals the
 // given one (the platform's exact lookup), else FindWindowByTitle. An empty
 // title finds nothing: the exact lookup would take some window without a

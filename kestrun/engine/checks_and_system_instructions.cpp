@@ -57,8 +57,7 @@ void Interpreter::ClipboardTest(const script::InstructionLine& line) {
 
 void Interpreter::FileOperation(const script::InstructionLine& line) {
     std::string operation = line.Field(1), source = line.Field(2), target = line.Field(3);
-    bool known = operation == script::kFileCopy || operation == script::kFileMove || operation == script::kFileDelete;
-    if (known && !source.empty()) {
+    if (script::IsFileOperationWord(operation) && !source.empty()) {
         std::vector<std::string> matches = files_.FindFiles(source);
         // A copy and a rename take one file: a pattern fails for them.
         bool pattern = text::Contains(source, "*") || text::Contains(source, "?");

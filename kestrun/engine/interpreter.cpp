@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 
 #include "common/platform/key_codes.h"
 #include "common/text/number.h"
@@ -26,6 +27,21 @@ void Interpreter::Advance() { model_.SetInstructionPointer(Add(model_.Instructio
 
 void Interpreter::Jump(int32_t j) {
     model_.SetInstructionPointer(int32_t(uint32_t(model_.InstructionPointer()) - uint32_t(j)));
+}
+
+void Interpreter::WarnIfInputIsBlocked() {
+    const platform::WindowHandle window = desktop_.GetForegroundWindow();
+    if (window == 0 || warnedWindows_.count(window) > 0) return;
+    const std::optional<uint32_t> theirs = desktop_.GetTokenIntegrityLevel(window);
+    if (!theirs) return;
+    const std::optional<uint32_t> ours = desktop_.GetTokenIntegrityLevel(0);
+    if (!ours || *theirs <= *ours) return;
+    warnedWindows_.insert(window);
+    std::string title;
+    for (const platform::WindowInfo& info : desktop_.TopLevelWindows()) {
+        if (info.handle == window) title = info.title;
+    }
+    log_.WriteLog(std::string(kLogTargetElevated) + title, false);
 }
 
 void Interpreter::ExecuteLine(const std::string& text) {
@@ -66,6 +82,7 @@ void Interpreter::ExecuteLine(const std::string& text) {
 }
 
 void Interpreter::MouseClick(const script::InstructionLine& line) {
+    WarnIfInputIsBlocked();
     int32_t x = script::ClickCoordinate(line.Field(1), model_.CycleCounter()).value_or(0);
     int32_t y = script::ClickCoordinate(line.Field(2), model_.CycleCounter()).value_or(0);
     desktop_.SetCursorPos(x, y);
@@ -94,6 +111,7 @@ void Interpreter::MouseClick(const script::InstructionLine& line) {
 }
 
 void Interpreter::MouseDrag(const script::InstructionLine& line) {
+    WarnIfInputIsBlocked();
     int32_t x1 = Whole32(line, 1), y1 = Whole32(line, 2), x2 = Whole32(line, 3), y2 = Whole32(line, 4);
     // Differences in 64 bits: coordinates far apart must not overflow.
     int64_t dx = std::llabs(int64_t(x2) - x1), dy = std::llabs(int64_t(y2) - y1);
@@ -119,6 +137,7 @@ void Interpreter::MouseDrag(const script::InstructionLine& line) {
 }
 
 void Interpreter::PasteText(const script::InstructionLine& line) {
+    WarnIfInputIsBlocked();
     int32_t x = Whole32(line, 1), y = Whole32(line, 2);
     std::string textToPaste = line.Field(3);
     if (textToPaste == script::kListWord && !model_.PasteEntries().empty()) {
@@ -143,6 +162,7 @@ void Interpreter::PasteText(const script::InstructionLine& line) {
 }
 
 void Interpreter::Key(const script::InstructionLine& line) {
+    WarnIfInputIsBlocked();
     keys::PerformKeyInstruction(desktop_, line.ArgumentText());
     // A key this instruction sent is not the user's Esc or F7: reading the
     // keys here clears their "pressed since the last query" state before the
@@ -196,6 +216,7 @@ void Interpreter::Wait(const script::InstructionLine& line) {
 }
 
 void Interpreter::Scroll(const script::InstructionLine& line) {
+    WarnIfInputIsBlocked();
     script::ScrollReading reading = script::ReadScroll(line);
     if (reading.movesPointer) {
         desktop_.SetCursorPos(reading.x.value_or(0), reading.y.value_or(0));

@@ -10,7 +10,9 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <string_view>
 
 #include "common/platform/desktop.h"
 #include "common/platform/files.h"
@@ -23,6 +25,10 @@
 
 namespace kestrun {
 
+// Input sent to a program with higher rights than ours is dropped by the
+// system without a word; the run log says so, once per window and run.
+inline constexpr std::string_view kLogTargetElevated = "【警告】目标窗口以管理员权限运行，模拟输入会被系统拦截: ";
+
 class Interpreter : public LineExecutor {
 public:
     Interpreter(MainModel& model, platform::Desktop& desktop, platform::FileSystem& files, RunLog& log,
@@ -30,11 +36,16 @@ public:
         : model_(model), desktop_(desktop), files_(files), log_(log), random_(random) {}
 
     void ExecuteLine(const std::string& line) override;
+    void RunStarted() override { warnedWindows_.clear(); }
 
 private:
     // Pointer rules, applied to the pointer as it is now.
     void Advance();
     void Jump(int32_t j);
+
+    // Before an input instruction acts: the warning when the foreground
+    // window's process runs at a higher integrity level than ours.
+    void WarnIfInputIsBlocked();
 
     // Input and programs.
     void MouseClick(const script::InstructionLine& line);
@@ -59,6 +70,7 @@ private:
     platform::FileSystem& files_;
     RunLog& log_;
     RandomSource& random_;
+    std::set<platform::WindowHandle> warnedWindows_;
 };
 
 }  // namespace kestrun

@@ -4,12 +4,14 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/platform/key_codes.h"
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_files.h"
+#include "common/text/lines.h"
 
 namespace kestrun {
 namespace {
@@ -317,6 +319,73 @@ TEST_F(InterpreterTest, ExtremeLinesAreHarmless) {
     EXPECT_EQ(Run("粘贴文字=1,1," + longText), 6);
     EXPECT_EQ(desktop_.Clipboard(), longText);
     EXPECT_EQ(Run("比较文字=" + longText + ",1"), 6) << "the clipboard holds exactly that text";
+}
+
+}  // namespace
+}  // namespace kestrun
+
+namespace kestrun {
+namespace {
+
+// The run log's entries without their time stamps.
+std::vector<std::string> LogTexts(fake::FakeFileSystem& files, const text::AnsiCodec& codec) {
+    std::vector<std::string> texts;
+    for (const std::string& line : text::SplitLines(codec.Decode(files.ReadFile("C:\\Kestrun\\日志.txt").value_or(""))))
+        texts.push_back(line.substr(line.find('\t') + 1));
+    return texts;
+}
+
+TEST_F(InterpreterTest, InputToAHigherRightsWindowIsWarnedOncePerWindowPerRun) {
+    constexpr uint32_t kMedium = 0x2000, kHigh = 0x3000;
+    const std::string warning = "【警告】目标窗口以管理员权限运行，模拟输入会被系统拦截: ";
+    struct Case {
+        const char* name;
+        std::optional<uint32_t> ours;
+        std::optional<uint32_t> theirs;
+        bool warns;
+    };
+    const Case cases[] = {
+        {"higher", kMedium, kHigh, true},
+        {"the same", kHigh, kHigh, false},
+        {"lower", kHigh, kMedium, false},
+        {"no integrity levels", std::nullopt, std::nullopt, false},
+        {"their query fails", kMedium, std::nullopt, false},
+        {"our query fails", std::nullopt, kHigh, false},
+    };
+    const std::vector<std::string> inputLines = {"鼠标点击=1,1,左键单击", "鼠标拖拉=1,1,2,2", "粘贴文字=1,1,a",
+                                                 "模拟按键=a", "鼠标滚动=1"};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        files_.DeleteFile("C:\\Kestrun\\日志.txt");
+        interpreter_.RunStarted();
+        desktop_.SetOwnIntegrityLevel(c.ours);
+        fake::FakeWindow admin{"管理员窗口"};
+        admin.integrityLevel = c.theirs;
+        fake::FakeWindow other{"另一个窗口"};
+        other.integrityLevel = c.theirs;
+        const platform::WindowHandle first = desktop_.AddWindow(admin), second = desktop_.AddWindow(other);
+        desktop_.MakeForeground(first);
+        for (const std::string& line : inputLines) Run(line);
+        Run("等待时间=1");
+        desktop_.MakeForeground(second);
+        Run("模拟按键=b");
+        interpreter_.RunStarted();
+        Run("鼠标滚动=1");
+        const std::vector<std::string> expected =
+            c.warns ? std::vector<std::string>{warning + "管理员窗口", warning + "另一个窗口", warning + "另一个窗口"}
+                    : std::vector<std::string>{};
+        EXPECT_EQ(LogTexts(files_, *codec_), expected);
+    }
+}
+
+TEST_F(InterpreterTest, NoWarningBeforeInstructionsThatSendNoInput) {
+    desktop_.SetOwnIntegrityLevel(0x2000);
+    fake::FakeWindow admin{"管理员窗口"};
+    admin.integrityLevel = 0x3000;
+    desktop_.MakeForeground(desktop_.AddWindow(admin));
+    for (const char* line : {"等待时间=1", "判断颜色=1,1,0,0", "打开网址=x", "比较文字=", "窗口操作=激活,管理员窗口"})
+        Run(line);
+    EXPECT_EQ(LogTexts(files_, *codec_), std::vector<std::string>{});
 }
 
 }  // namespace

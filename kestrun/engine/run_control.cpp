@@ -80,6 +80,7 @@ void RunControl::StartRun() {
     nextTickDue_ = desktop_.TimeGetTime() + kTimer1Interval;
     StartTimer1(kTimer1Interval);
     model_.SetCycleCounter(Increment(model_.CycleCounter()));
+    executor_.RunStarted();
     LogCycleStart();
 }
 
@@ -88,9 +89,11 @@ void RunControl::StopRun() {
     timers_.KillTimer(kTimer1);
     desktop_.SetFineTimerResolution(false);
     model_.SetTxtScreenXY0Colour(kColourSystemWindow);
+    if (runEnded) runEnded(stopMeans_);
 }
 
 void RunControl::StartUnattended() {
+    if (model_.RowCount() == 0 && runEnded) return runEnded(RunEnd::kCannotStart);
     // Nobody is at the desk to click a row: a run that started on no row
     // would sit there for ever, so it starts at the first row instead.
     if (model_.SelectedRow() < 0 && model_.RowCount() > 0) model_.SetSelection(0);
@@ -156,7 +159,9 @@ void RunControl::RunOneTick() {
         log_.WriteLog("第 " + text::IntToText(model_.CycleCounter()) + " 轮执行完成", true);
         log_.WriteLog("", true);
         if (!model_.TxtRound().empty() && CountDownRounds()) {
+            stopMeans_ = RunEnd::kCyclesDone;
             Toggle();
+            stopMeans_ = RunEnd::kStopped;
             if (model_.ChkShut()) {
                 log_.WriteLog(kLogShutdown, true);
                 ShutdownSystem();

@@ -43,7 +43,13 @@ class LineExecutor {
 public:
     virtual ~LineExecutor() = default;
     virtual void ExecuteLine(const std::string& line) = 0;
+    // A run starts: what an executor remembers for one run is forgotten.
+    virtual void RunStarted() {}
 };
+
+// How a run ended; the values are the exit code of a program that closes
+// itself when its run stops.
+enum class RunEnd { kCyclesDone = 0, kStopped = 1, kCannotStart = 2 };
 
 // A time of day written as H:MM or H:MM:SS (blanks around it allowed).
 struct TimeOfDay {
@@ -67,6 +73,11 @@ public:
     // Called when the program must end at once after the power-off request
     // (the window's close-down does not run).
     std::function<void()> endProgram;
+    // Called when a run stops: kCyclesDone when its cycles ran out, kStopped
+    // for a stop by the user (CmdGoto, F7, Esc). While it is set, an
+    // unattended start without rows calls it with kCannotStart instead of
+    // showing the refusal, since nobody is there to answer it.
+    std::function<void(RunEnd)> runEnded;
 
     // The start/stop toggle behind CmdGoto (also F7, Esc, the scheduled start,
     // the command-line start and the end of the cycles).
@@ -112,6 +123,9 @@ private:
     // The scheduled minute that already started a run ("yyyyMMddHHmm"), so a
     // plan that ends within its minute is not started again.
     std::string lastScheduledMinute_;
+    // What a stop means now: the end of the cycles while the tick stops the
+    // run, a stop by the user at any other time.
+    RunEnd stopMeans_ = RunEnd::kStopped;
 };
 
 }  // namespace kestrun

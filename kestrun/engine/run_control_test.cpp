@@ -408,6 +408,48 @@ TEST_F(RunControlTest, ShutdownAtTheEndLogsPowersOffAndEndsTheProgram) {
               (std::vector<std::string>{"", "T\t系统即将自动关机"}));
 }
 
+TEST_F(RunControlTest, RunEndedTellsHowTheRunStoppedAndReplacesTheEmptyListRefusal) {
+    struct Case {
+        const char* name;
+        int rows;
+        const char* rounds;  // empty: the run never ends by itself
+        std::function<void(RunControl&, fake::FakeDesktop&)> act;
+        std::vector<RunEnd> ends;
+    };
+    const Case cases[] = {
+        {"cycles ran out", 2, "1", [](RunControl&, fake::FakeDesktop&) {}, {RunEnd::kCyclesDone}},
+        {"CmdGoto", 2, "", [](RunControl& c, fake::FakeDesktop&) { c.Toggle(); }, {RunEnd::kStopped}},
+        {"Esc",
+         2,
+         "",
+         [](RunControl& c, fake::FakeDesktop& d) {
+             c.StartScheduler();
+             d.TapKeyAt(d.Clock().Elapsed() + 10, kEscape, 20);
+         },
+         {RunEnd::kStopped}},
+        {"no rows", 0, "1", [](RunControl&, fake::FakeDesktop&) {}, {RunEnd::kCannotStart}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainModel model;
+        fake::FakeDialogs dialogs;
+        fake::FakeTimers timers(desktop_.Clock());
+        RunLog log(desktop_, files_, *codec_);
+        ScriptedExecutor executor(model);
+        RunControl control(model, desktop_, dialogs, timers, log, executor, "Kestrun");
+        std::vector<RunEnd> ends;
+        control.runEnded = [&](RunEnd end) { ends.push_back(end); };
+        for (int i = 0; i < c.rows; ++i) model.AddRow("等待时间=1");
+        model.SetTxtRound(c.rounds);
+        control.StartUnattended();
+        c.act(control, desktop_);
+        for (int i = 0; i < 40 && model.IsRunning(); ++i) desktop_.Clock().RunFor(100);
+        EXPECT_FALSE(model.IsRunning());
+        EXPECT_EQ(ends, c.ends);
+        EXPECT_TRUE(dialogs.Shown().empty());
+    }
+}
+
 TEST_F(RunControlTest, F7TogglesOnlyWhenDownAtThePoll) {
     LoadRows(1);
     model_.SetSelection(0);

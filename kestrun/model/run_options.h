@@ -19,6 +19,10 @@ public:
     void SetChkDingshi(bool ticked);
     const std::string& TxtStartime() const { return txtStartime_; }
     void SetTxtStartime(std::string text);
+    // Set by "结束退出=1" in a command-line settings file: the program closes
+    // itself when that run stops. Nothing shows it.
+    bool ExitWhenRunStops() const { return exitWhenRunStops_; }
+    void SetExitWhenRunStops(bool exit) { exitWhenRunStops_ = exit; }
     // Every start is unpinned.
     bool Pinned() const { return pinned_; }
     void SetPinned(bool pinned);
@@ -29,6 +33,7 @@ private:
     bool chkDingshi_ = false;
     std::string txtStartime_ = "08:30";
     bool pinned_ = false;
+    bool exitWhenRunStops_ = false;
 };
 
 }  // namespace kestrun

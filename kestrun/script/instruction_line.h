@@ -125,6 +125,9 @@ ClickKind KindOfClickText(std::string_view text);
 inline constexpr std::string_view kFileCopy = "复制";
 inline constexpr std::string_view kFileMove = "移动";
 inline constexpr std::string_view kFileDelete = "删除";
+constexpr bool IsFileOperationWord(std::string_view word) {
+    return word == kFileCopy || word == kFileMove || word == kFileDelete;
+}
 
 // The areas of a screenshot line (field 1); any other word takes a region.
 inline constexpr std::string_view kShotScreen = "屏幕";

@@ -10,26 +10,31 @@ namespace kestrun {
 
 namespace {
 
+// Which readers know a key word.
+enum class KnownIn { kBoth, kFullOnly, kCommandLineOnly };
+
 struct KeyWord {
     SettingKey key;
     std::string_view word;
-    bool onCommandLine;
+    KnownIn knownIn;
 };
 
-constexpr std::array<KeyWord, 7> kKeyWords = {{
-    {SettingKey::kPlanFile, "方案文件", true},
-    {SettingKey::kScheduled, "定时执行", false},
-    {SettingKey::kStartTime, "定时时间", false},
-    {SettingKey::kRounds, "循环次数", true},
-    {SettingKey::kShutdown, "结束关机", true},
-    {SettingKey::kUrlList, "网址列表", true},
-    {SettingKey::kPasteList, "粘贴列表", true},
+constexpr std::array<KeyWord, 8> kKeyWords = {{
+    {SettingKey::kPlanFile, "方案文件", KnownIn::kBoth},
+    {SettingKey::kScheduled, "定时执行", KnownIn::kFullOnly},
+    {SettingKey::kStartTime, "定时时间", KnownIn::kFullOnly},
+    {SettingKey::kRounds, "循环次数", KnownIn::kBoth},
+    {SettingKey::kShutdown, "结束关机", KnownIn::kBoth},
+    {SettingKey::kUrlList, "网址列表", KnownIn::kBoth},
+    {SettingKey::kPasteList, "粘贴列表", KnownIn::kBoth},
+    {SettingKey::kExitWhenDone, "结束退出", KnownIn::kCommandLineOnly},
 }};
 
 std::optional<SettingKey> KeyOf(std::string_view firstFour, SettingKeySet keySet) {
+    const KnownIn excluded = keySet == SettingKeySet::kCommandLine ? KnownIn::kFullOnly : KnownIn::kCommandLineOnly;
     for (const KeyWord& entry : kKeyWords) {
         if (entry.word != firstFour) continue;
-        if (keySet == SettingKeySet::kCommandLine && !entry.onCommandLine) return std::nullopt;
+        if (entry.knownIn == excluded) return std::nullopt;
         return entry.key;
     }
     return std::nullopt;

@@ -16,7 +16,8 @@
 // characters, compared exactly, whatever stands between them and the "=";
 // the value is the text between the first and the second "="; a line without
 // "=" is ignored. A command-line settings file knows no "定时执行" and no
-// "定时时间".
+// "定时时间"; only it knows "结束退出" (close the program when its run stops),
+// which the program never writes.
 #pragma once
 
 #include <string>
@@ -29,7 +30,7 @@ namespace kestrun {
 
 inline constexpr std::string_view kSettingsFileName = "lastplan.ini";
 
-enum class SettingKey { kPlanFile, kScheduled, kStartTime, kRounds, kShutdown, kUrlList, kPasteList };
+enum class SettingKey { kPlanFile, kScheduled, kStartTime, kRounds, kShutdown, kUrlList, kPasteList, kExitWhenDone };
 
 // The key word of a key as it stands in the file ("方案文件" ...).
 std::string_view SettingKeyWord(SettingKey key);

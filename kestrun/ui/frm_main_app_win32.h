@@ -16,6 +16,7 @@
 #include "kestrun/actions/random_source.h"
 #include "kestrun/editor/capture_tools.h"
 #include "kestrun/editor/composer.h"
+#include "kestrun/editor/line_tools.h"
 #include "kestrun/editor/list_manager.h"
 #include "kestrun/editor/modrecord.h"
 #include "kestrun/engine/interpreter.h"
@@ -37,6 +38,7 @@ public:
           runControl(model, desktop, dialogs, timers, log, interpreter, std::string(kProductName)),
           lists(model, files, dialogs, desktop, *codec),
           composer(model, dialogs, lists),
+          lineTools(model, desktop, files, dialogs, *codec, random),
           captureTools(model, desktop, dialogs, timers, lists),
           recorder(model, desktop),
           recordHook([this](const platform::MouseHookEvent& event) { return recorder.RecordHookProc(event); }) {
@@ -60,6 +62,7 @@ public:
     RunControl runControl;
     ListManager lists;
     Composer composer;
+    LineTools lineTools;
     CaptureTools captureTools;
     Modrecord recorder;
     win32::Win32MouseHook recordHook;

@@ -19,8 +19,10 @@ namespace kestrun {
 
 namespace {
 
-constexpr int kMenuRightBase = 300;  // menuright(i): 300 + i
-constexpr int kMenuNewBase = 400;    // menuNew(i): 400 + i
+constexpr int kMenuRightBase = 300;     // menuright(i): 300 + i
+constexpr int kMenuNewBase = 400;       // menuNew(i): 400 + i
+constexpr int kMenuLineToolBase = 320;  // the plan check and the trial run of a line
+constexpr int kLineToolCount = int(kLineToolCaptions.size());
 
 bool InRange(int controlId, int base, int count) { return controlId >= base && controlId < base + count; }
 
@@ -31,6 +33,8 @@ void FrmMain::OnCommand(int controlId, int code, HWND) {
     if (InRange(controlId, kMenuRightBase, kMenuRightCount))
         return app_->composer.MenuRightClick(controlId - kMenuRightBase);
     if (InRange(controlId, kMenuNewBase, kMenuNewCount)) return app_->composer.MenuNew(controlId - kMenuNewBase);
+    if (InRange(controlId, kMenuLineToolBase, kLineToolCount))
+        return app_->lineTools.MenuClick(controlId - kMenuLineToolBase);
 
     if (const TextField* field = FindTextField(controlId)) {
         if (code == EN_CHANGE || code == CBN_EDITCHANGE) field->set(model_, ControlText(controlId));
@@ -96,6 +100,9 @@ void FrmMain::ShowListMenu() {
         } else {
             AppendMenuW(menu, MF_STRING, kMenuRightBase + i, caption.c_str());
         }
+    }
+    for (int i = 0; i < kLineToolCount; ++i) {
+        AppendMenuW(menu, MF_STRING, kMenuLineToolBase + i, win32::Wide(kLineToolCaptions[size_t(i)]).c_str());
     }
     POINT at;
     GetCursorPos(&at);

@@ -74,9 +74,21 @@ bool FrmMain::Create(HINSTANCE instance, const std::wstring& commandLine, int sh
     UpdateWindow(hwnd_);
     DragAcceptFiles(hwnd_, TRUE);
     StartUp(SettingsFileArgument(commandLine), model_, app_->log, app_->files, app_->lists, *app_->codec,
-            [this] { app_->runControl.StartUnattended(); });
+            [this] { StartCommandLineRun(); });
     app_->runControl.StartScheduler();
     return true;
+}
+
+void FrmMain::StartCommandLineRun() {
+    if (model_.ExitWhenRunStops()) {
+        // The close is posted: the close-down runs from the message loop as
+        // at a close by the user, once the handler that stopped the run is done.
+        app_->runControl.runEnded = [this](RunEnd end) {
+            exitCode_ = int(end);
+            PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+        };
+    }
+    app_->runControl.StartUnattended();
 }
 
 void FrmMain::CreateControls() {
@@ -168,7 +180,7 @@ LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
             app_->timers.KillTimer(kTimer2);
             app_->timers.KillTimer(kTimer3);
             KillTimer(hwnd_, kComboFillTimer);
-            PostQuitMessage(0);
+            PostQuitMessage(exitCode_);
             return 0;
         default:
             break;

@@ -38,6 +38,9 @@ private:
     bool Ready() const override { return app_ != nullptr; }
     LRESULT HandleMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void CreateControls();
+    // The run a settings file on the command line starts; with "结束退出=1"
+    // its end closes the window, and the end is the program's exit code.
+    void StartCommandLineRun();
     // Lays the window out at the highest DPI up to the monitor's at which it
     // fits the monitor's work area, and sizes and places it so.
     void FitToWorkArea(int monitorDpi);
@@ -76,6 +79,7 @@ private:
     std::map<int, HWND> referencePictures_;
     ComboFill pasteFill_;
     ComboFill urlFill_;
+    int exitCode_ = 0;
 };
 
 // The timer that goes on filling the combo boxes with a long list; apart from

@@ -59,6 +59,9 @@ void ApplySettings(const std::vector<Setting>& settings, MainModel& model, platf
                 model.SetPasteListPath(value);
                 lists.LoadPasteListFile(value);
                 break;
+            case SettingKey::kExitWhenDone:
+                if (value == "1") model.SetExitWhenRunStops(true);
+                break;
         }
     }
 }

@@ -26,7 +26,7 @@ std::string WithTrailingBackslash(std::string folder);
 
 // Applies the settings in order, each only when its value meets its
 // condition: a plan or list file must exist, "定时执行" and "结束关机" tick
-// only on "1", "定时时间" needs a value, and "循环次数" needs a leading number
+// and "结束退出" holds only on "1", "定时时间" needs a value, and "循环次数" needs a leading number
 // above 0 (TxtRound then takes the value's text, not the number).
 void ApplySettings(const std::vector<Setting>& settings, MainModel& model, platform::FileSystem& files,
                    ListManager& lists);

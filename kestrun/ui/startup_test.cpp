@@ -186,6 +186,27 @@ TEST_F(StartupTest, SettingsFileOnTheCommandLineRestoresAndStartsARun) {
     EXPECT_EQ(model_.TxtStartime(), "08:30");
 }
 
+TEST_F(StartupTest, ExitWhenDoneHoldsOnlyForOneInACommandLineFile) {
+    const struct {
+        std::string argument;
+        std::string line;
+        bool exits;
+    } cases[] = {
+        {"C:\\run.ini", "结束退出=1", true},
+        {"C:\\run.ini", " 结束退出=1 ", true},
+        {"C:\\run.ini", "结束退出=0", false},
+        {"C:\\run.ini", "结束退出=yes", false},
+        {"", "结束退出=1", false},  // lastplan.ini knows no such key
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.argument + " " + c.line);
+        model_ = MainModel();
+        files_.AddFile(c.argument.empty() ? kIni : c.argument, Gbk(c.line + "\r\n"));
+        Start(c.argument);
+        EXPECT_EQ(model_.ExitWhenRunStops(), c.exits);
+    }
+}
+
 TEST_F(StartupTest, CommandLineStartsARunEvenWhenNothingApplied) {
     files_.AddFile("C:\\empty.ini", "");
     Start("C:\\empty.ini");

@@ -1,0 +1,88 @@
+#include "kestrun/editor/line_tools.h"
+
+#include <cstdint>
+#include <optional>
+
+#include "common/text/number.h"
+#include "common/text/utf8.h"
+#include "kestrun/engine/interpreter.h"
+#include "kestrun/engine/plan_check.h"
+#include "kestrun/engine/run_log.h"
+#include "kestrun/script/instruction_line.h"
+
+namespace kestrun {
+
+namespace {
+
+constexpr size_t kShownLineCharacters = 60;
+
+std::string RowNumber(int64_t row) { return "第 " + text::IntToText(row + 1) + " 行"; }
+
+// Where the pointer went: on by one, back to the same row, or elsewhere.
+std::string PointerOutcome(int row, int32_t next, int rowCount) {
+    if (next == row) return "结果：停在本行，下一次还执行这一行。";
+    bool inList = next >= 0 && next < rowCount;
+    if (next == row + 1)
+        return inList ? "结果：前进到" + RowNumber(next) + "。" : "结果：前进，本行是最后一行，本轮到此结束。";
+    return "结果：跳转到" + RowNumber(next) + (inList ? "。" : "，在列表之外。");
+}
+
+// What a test saw, for the kinds that look at something.
+std::string WhatItSaw(const MainModel& model, platform::Desktop& desktop, script::InstructionKind kind) {
+    using Kind = script::InstructionKind;
+    switch (kind) {
+        case Kind::ColourTest:
+            return "\r\n找到的颜色：" + model.LabelColor(0).caption + "，期望的颜色：" + model.LabelColor(1).caption +
+                   "。";
+        case Kind::ClipboardTest: {
+            std::optional<std::string> clipboard = desktop.GetClipboardText();
+            if (!clipboard || clipboard->empty()) return "\r\n剪切板里没有文字。";
+            return "\r\n剪切板里的文字：" + text::Left(*clipboard, kShownLineCharacters) + "。";
+        }
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
+void LineTools::MenuClick(int index) {
+    if (index == int(LineTool::kCheckPlan)) CheckPlanClick();
+    if (index == int(LineTool::kRunLine)) RunLineClick();
+}
+
+void LineTools::Show(const std::string& text, std::string_view title) {
+    dialogs_.MessageBox(text, std::string(title), platform::mb::kOk | platform::mb::kIconInformation);
+}
+
+void LineTools::CheckPlanClick() { Show(PlanCheckReport(CheckPlan(model_)), kPlanCheckTitle); }
+
+void LineTools::RunLineClick() {
+    if (trying_) return;
+    const int row = model_.SelectedRow();
+    if (model_.IsRunning() || row < 0 || row >= model_.RowCount()) {
+        return Show(std::string(kRunLineRefusal), kRunLineTitle);
+    }
+    // An interpreter of its own, with a log that writes nothing: what the
+    // line would log at run time (a window not found) stays out of the run
+    // log, and nothing it remembers for a run is touched.
+    RunLog silentLog(desktop_, files_, codec_);
+    silentLog.SetEnabled(false);
+    Interpreter interpreter(model_, desktop_, files_, silentLog, random_);
+    const std::string line = model_.Row(row);
+    const int32_t pointerBefore = model_.InstructionPointer();
+    model_.SetInstructionPointer(row);
+    trying_ = true;
+    interpreter.ExecuteLine(line);
+    trying_ = false;
+    const int32_t next = model_.InstructionPointer();
+    // A run started meanwhile (the line pumps messages) owns the pointer now.
+    if (!model_.IsRunning()) model_.SetInstructionPointer(pointerBefore);
+
+    std::string shownLine = text::Left(line, kShownLineCharacters);
+    if (text::CharCount(line) > kShownLineCharacters) shownLine += "…";
+    std::string report = RowNumber(row) + "：" + shownLine + "\r\n" + PointerOutcome(row, next, model_.RowCount());
+    Show(report + WhatItSaw(model_, desktop_, script::KindOfLine(line)), kRunLineTitle);
+}
+
+}  // namespace kestrun

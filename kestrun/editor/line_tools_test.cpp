@@ -1,0 +1,99 @@
+#include "kestrun/editor/line_tools.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/testing/fake_desktop.h"
+#include "common/testing/fake_dialogs.h"
+#include "common/testing/fake_files.h"
+
+namespace kestrun {
+namespace {
+
+constexpr uint32_t kInformation = platform::mb::kOk | platform::mb::kIconInformation;
+
+class LineToolsTest : public testing::Test {
+protected:
+    LineToolsTest() {
+        model_.SetRows({"等待时间=10", "判断颜色=5,5,255,1", "比较文字=abc", "窗口操作=激活,没有这个窗口"});
+        desktop_.PaintRect(5, 5, 1, 1, 255);
+    }
+
+    // The one message box shown since the last call.
+    fake::ShownDialog TakeBox() {
+        EXPECT_EQ(dialogs_.Shown().size(), 1u);
+        fake::ShownDialog box = dialogs_.Shown().empty() ? fake::ShownDialog{} : dialogs_.Shown().back();
+        dialogs_.ClearShown();
+        return box;
+    }
+
+    fake::FakeDesktop desktop_;
+    fake::FakeDialogs dialogs_;
+    fake::FakeFileSystem files_;
+    std::unique_ptr<text::AnsiCodec> codec_ = text::MakeSystemCodec();
+    DefaultRandomSource random_;
+    MainModel model_;
+    LineTools tools_{model_, desktop_, files_, dialogs_, *codec_, random_};
+};
+
+TEST_F(LineToolsTest, RunLineRunsTheSelectedRowOnceAndSaysWhatItDid) {
+    const struct {
+        int row;
+        int32_t colour;  // at (5, 5)
+        std::string text;
+    } cases[] = {
+        {0, 255, "第 1 行：等待时间=10\r\n结果：前进到第 2 行。"},
+        {1, 255, "第 2 行：判断颜色=5,5,255,1\r\n结果：前进到第 3 行。\r\n找到的颜色：255，期望的颜色：255。"},
+        {1, 0, "第 2 行：判断颜色=5,5,255,1\r\n结果：跳转到第 1 行。\r\n找到的颜色：0，期望的颜色：255。"},
+        {2, 0, "第 3 行：比较文字=abc\r\n结果：停在本行，下一次还执行这一行。\r\n剪切板里没有文字。"},
+        {3, 0, "第 4 行：窗口操作=激活,没有这个窗口\r\n结果：前进，本行是最后一行，本轮到此结束。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        desktop_.PaintRect(5, 5, 1, 1, c.colour);
+        model_.SetSelection(c.row);
+        model_.SetInstructionPointer(7);
+        const uint64_t start = desktop_.Clock().Elapsed();
+        tools_.MenuClick(int(LineTool::kRunLine));
+        const fake::ShownDialog box = TakeBox();
+        EXPECT_EQ(box.text, c.text);
+        EXPECT_EQ(box.title, "执行结果");
+        EXPECT_EQ(box.flags, kInformation);
+        EXPECT_EQ(model_.SelectedRow(), c.row) << "no selection moves";
+        EXPECT_EQ(model_.InstructionPointer(), 7);
+        if (c.row == 0) {
+            EXPECT_GE(desktop_.Clock().Elapsed() - start, 10u) << "the line really ran";
+        }
+    }
+    EXPECT_EQ(files_.Log(), std::vector<std::string>{}) << "no run-log entry";
+}
+
+TEST_F(LineToolsTest, RunLineDuringARunOrWithoutASelectionRefuses) {
+    for (bool running : {true, false}) {
+        model_.SetSelection(running ? 0 : -1);
+        model_.SetRunning(running);
+        tools_.RunLineClick();
+        const fake::ShownDialog box = TakeBox();
+        EXPECT_EQ(box.text, "请先停止执行并选中一行。");
+        EXPECT_EQ(box.title, "执行结果");
+        EXPECT_EQ(box.flags, kInformation);
+    }
+    EXPECT_TRUE(desktop_.Log().empty()) << "nothing ran";
+}
+
+TEST_F(LineToolsTest, CheckPlanShowsTheReportOfTheRows) {
+    model_.AddRow("等待时间=abc");
+    tools_.MenuClick(int(LineTool::kCheckPlan));
+    const fake::ShownDialog box = TakeBox();
+    EXPECT_EQ(box.text, "第 5 行：等待时间“abc”不是数字，会按 0 毫秒等待。\r\n共 1 处问题。");
+    EXPECT_EQ(box.title, "方案检查");
+    EXPECT_EQ(box.flags, kInformation);
+    EXPECT_EQ(model_.SelectedRow(), -1);
+    EXPECT_TRUE(desktop_.Log().empty()) << "nothing ran";
+}
+
+}  // namespace
+}  // namespace kestrun
