@@ -76,6 +76,7 @@ void RunControl::Toggle() {
 void RunControl::StartRun() {
     model_.SetRunning(true);
     model_.SetInstructionPointer(model_.SelectedRow());
+    model_.ResetPoints();
     desktop_.SetFineTimerResolution(true);
     timers_.SetTimer(kTimer1, kTimer1Interval, [this] { Tick(); });
     model_.SetCycleCounter(Increment(model_.CycleCounter()));
