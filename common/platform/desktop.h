@@ -116,6 +116,10 @@ public:
     // SendMessage(WM_CLOSE); returns after the window has handled it.
     virtual void SendCloseMessage(WindowHandle window) = 0;
     virtual std::optional<Rect> GetWindowRect(WindowHandle window) = 0;
+    // ClientToScreen of the client area's (0, 0): where the window's client
+    // area begins on the screen; nullopt when the window does not exist.
+    virtual std::optional<Point> ClientToScreen(WindowHandle window) = 0;
+    virtual bool IsWindowVisible(WindowHandle window) = 0;
 
     // --- Clipboard (plain text) ---
     // nullopt when the clipboard holds no text.

@@ -219,6 +219,18 @@ void FakeDesktop::SendCloseMessage(WindowHandle window) {
 
 std::optional<platform::Rect> FakeDesktop::GetWindowRect(WindowHandle window) { return windows_.Rect(window); }
 
+std::optional<platform::Point> FakeDesktop::ClientToScreen(WindowHandle window) {
+    std::optional<platform::Rect> rect = windows_.Rect(window);
+    const FakeWindow* record = windows_.Find(window);
+    if (!rect || !record) return std::nullopt;
+    return platform::Point{rect->left + record->clientOffset.x, rect->top + record->clientOffset.y};
+}
+
+bool FakeDesktop::IsWindowVisible(WindowHandle window) {
+    const FakeWindow* record = windows_.Find(window);
+    return record && !record->closed && record->visible;
+}
+
 // --- Clipboard, shell and programs ---
 
 bool FakeDesktop::SetClipboardText(const std::string& text) {

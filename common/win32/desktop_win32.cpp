@@ -209,6 +209,14 @@ std::optional<platform::Rect> Win32Desktop::GetWindowRect(platform::WindowHandle
     return platform::Rect{int(rect.left), int(rect.top), int(rect.right), int(rect.bottom)};
 }
 
+std::optional<platform::Point> Win32Desktop::ClientToScreen(platform::WindowHandle window) {
+    POINT corner{0, 0};
+    if (!IsWindow(ToHwnd(window)) || !::ClientToScreen(ToHwnd(window), &corner)) return std::nullopt;
+    return platform::Point{int(corner.x), int(corner.y)};
+}
+
+bool Win32Desktop::IsWindowVisible(platform::WindowHandle window) { return ::IsWindowVisible(ToHwnd(window)) != 0; }
+
 // --- Clipboard ---
 
 HWND Win32Desktop::ClipboardOwner() {

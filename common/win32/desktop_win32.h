@@ -41,6 +41,8 @@ public:
                                     uint32_t flags) override;
     void SendCloseMessage(platform::WindowHandle window) override;
     std::optional<platform::Rect> GetWindowRect(platform::WindowHandle window) override;
+    std::optional<platform::Point> ClientToScreen(platform::WindowHandle window) override;
+    bool IsWindowVisible(platform::WindowHandle window) override;
 
     std::optional<std::string> GetClipboardText() override;
     bool SetClipboardText(const std::string& text) override;
