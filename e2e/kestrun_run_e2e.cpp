@@ -161,6 +161,57 @@ TEST_F(KestrunRunTest, PlanOfEveryKindRunsAgainstTheTargetAndLogsEachLine) {
     kestrun->Close(window);
 }
 
+TEST_F(KestrunRunTest, WaitsSearchesAndTheWindowOriginFollowTheScreen) {
+    e2e::TargetOptions options(L"Kestrun Find Target", {200, 150, 700, 550});
+    options.paints = {L"317,233,20,20,1193046"};  // somewhere the plan does not name
+    auto target = e2e::TargetWindow::Start(options);
+    ASSERT_TRUE(target);
+    const POINT block = target->ScreenPoint(317, 233);
+    const POINT before = target->ScreenPoint(50, 150);
+
+    std::vector<std::string> plan = {
+        // The second target shows its colour there a while after the start;
+        // a wait that times out ends the cycle (pointer past the end).
+        "等待颜色=950,780,4227327,10000,-100",
+        "查找颜色=0,0,1280,1024,1193046,0,-100",
+        "鼠标点击=X+5,Y+5,左键单击",
+        "窗口坐标=Kestrun Find Target",
+        "鼠标点击=50,150,左键单击",
+        "等待时间=1500",
+        "窗口坐标=Kestrun Find Target",
+        "鼠标点击=50,150,左键单击",
+    };
+    auto kestrun = StartWithPlan(plan);
+    ASSERT_TRUE(kestrun);
+    HWND window = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
+    ASSERT_NE(window, nullptr);
+    Sleep(1500);
+    // Below the edit box that covers the top of its client area.
+    e2e::TargetOptions lateOptions(L"Kestrun Late Target", {900, 700, 1000, 800});
+    lateOptions.popup = true;
+    lateOptions.paints = {L"0,60,100,40,4227327"};
+    auto late = e2e::TargetWindow::Start(lateOptions);
+    ASSERT_TRUE(late);
+
+    const std::string firstClick = "WM_LBUTTONDOWN " + std::to_string(block.x + 5) + " " + std::to_string(block.y + 5);
+    EXPECT_TRUE(target->WaitForLogLine(firstClick, 10000))
+        << "the search did not lead the click to the block: " << testing::PrintToString(RunLog(*kestrun))
+        << testing::PrintToString(target->LogLines());
+    const std::string originClick = "WM_LBUTTONDOWN " + std::to_string(before.x) + " " + std::to_string(before.y);
+    EXPECT_TRUE(target->WaitForLogLine(originClick, 5000)) << "the click relative to the window missed it";
+    SetWindowPos(target->Window(), nullptr, 350, 250, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT after = target->ScreenPoint(50, 150);
+    ASSERT_NE(after.x, before.x);
+    ASSERT_TRUE(WaitForRunEnd(*kestrun, 10000));
+    EXPECT_TRUE(
+        Contains(target->LogLines(), "WM_LBUTTONDOWN " + std::to_string(after.x) + " " + std::to_string(after.y)))
+        << "the origin line run again did not follow the moved window";
+
+    late->Close();
+    target->Close();
+    kestrun->Close(window);
+}
+
 TEST_F(KestrunRunTest, WindowOperationsActOnASecondWindowFoundByTitle) {
     e2e::TargetOptions options;
     options.title = L"Kestrun 窗口操作 Target";

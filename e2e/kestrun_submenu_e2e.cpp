@@ -1,5 +1,5 @@
 // The "新增更多(&N)" submenu of List1's context menu in the real Kestrun
-// window: each of its sixteen entries, reached with the right mouse button
+// window: each of its entries, reached with the right mouse button
 // and the keyboard as a user reaches it, asks its own input box (title,
 // prompt, default) and appends its line, or nothing when the answer fails
 // the entry's test.
@@ -71,6 +71,21 @@ TEST(KestrunEditorSubmenuE2e, EachEntryAsksItsInputBoxAndAppendsItsLine) {
          Answer::kKeepDefault, "", "屏幕截图=窗口,80"},
         {21, "新增截图指令", "请输入区域截图后保存的jpg图像的质量数0-100，越大质量越好，默认80，以及起始坐标及长宽大小",
          "80,0,0,1200,800", Answer::kKeepDefault, "", "屏幕截图=区域,80,0,0,1200,800"},
+        {23, "新增等待颜色指令",
+         "请输入坐标、颜色值、最长等待毫秒数和超时后后退的步数（负数为跳过的步数），比如：100,100,835111,10000,0",
+         "100,100,835111,10000,0", Answer::kKeepDefault, "", "等待颜色=100,100,835111,10000,0"},
+        {24, "新增等待位图指令", "请输入位图左上角坐标、最长等待毫秒数和超时后后退的步数，比如：100,100,10000,0",
+         "100,100,10000,0", Answer::kKeepDefault, "", "等待位图=1,100,100,10000,0"},
+        {25, "新增等待窗口指令", "请输入窗口标题、最长等待毫秒数和超时后后退的步数，比如：记事本,10000,0", "",
+         Answer::kType, "记事本,10000,0", "等待窗口=记事本,10000,0"},
+        {26, "新增查找颜色指令",
+         "请输入查找区域的左上角和右下角坐标、颜色值、容差(0-255)和找不到时后退的步数，比如：0,0,1280,1024,835111,10,0",
+         "0,0,1280,1024,835111,0,0", Answer::kKeepDefault, "", "查找颜色=0,0,1280,1024,835111,0,0"},
+        {27, "新增查找位图指令",
+         "请输入查找区域的左上角和右下角坐标、容差(0-255)和找不到时后退的步数，比如：0,0,1280,1024,10,0",
+         "0,0,1280,1024,0,0", Answer::kKeepDefault, "", "查找位图=2,0,0,1280,1024,0,0"},
+        {28, "新增窗口坐标指令", "请输入作为坐标原点的窗口标题（输入“屏幕”回到屏幕坐标），比如：记事本", "",
+         Answer::kType, "屏幕", "窗口坐标=屏幕"},
     };
 
     std::unique_ptr<e2e::KestrunApp> app = e2e::KestrunApp::Start();

@@ -37,8 +37,17 @@ bool TooLongToReplay(const std::string& text) {
     switch (line.Kind()) {
         case script::InstructionKind::Wait:
             return script::WaitDuration(line.ArgumentText()).value_or(0) > kMaxWaitMs;
+        case script::InstructionKind::WaitColour:
+        case script::InstructionKind::WaitBitmap:
+            return line.FieldInt32(4).value_or(0) > kMaxWaitMs;
+        case script::InstructionKind::WaitWindow:
+            return line.FieldInt32(2).value_or(0) > kMaxWaitMs;
         case script::InstructionKind::Screenshot: {
             if (line.Field(1) == "屏幕" || line.Field(1) == "窗口") return false;
+            // A size computed from the found point is not known here.
+            for (size_t field : {5, 6}) {
+                if (line.Field(field).find_first_of("XY") != std::string::npos) return true;
+            }
             int64_t width = line.FieldInt32(5).value_or(0), height = line.FieldInt32(6).value_or(0);
             return width > 0 && height > 0 && width * height > kMaxRegionPixels;
         }

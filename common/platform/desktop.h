@@ -121,6 +121,10 @@ public:
     // of the process that owns the window, or of this process for window 0.
     // nullopt where the platform has no integrity levels or the query fails.
     virtual std::optional<uint32_t> GetTokenIntegrityLevel(WindowHandle window) = 0;
+    // ClientToScreen of the client area's (0, 0): where the window's client
+    // area begins on the screen; nullopt when the window does not exist.
+    virtual std::optional<Point> ClientToScreen(WindowHandle window) = 0;
+    virtual bool IsWindowVisible(WindowHandle window) = 0;
 
     // --- Clipboard (plain text) ---
     // nullopt when the clipboard holds no text.

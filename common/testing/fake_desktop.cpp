@@ -226,6 +226,18 @@ std::optional<uint32_t> FakeDesktop::GetTokenIntegrityLevel(WindowHandle window)
     return record->integrityLevel;
 }
 
+std::optional<platform::Point> FakeDesktop::ClientToScreen(WindowHandle window) {
+    std::optional<platform::Rect> rect = windows_.Rect(window);
+    const FakeWindow* record = windows_.Find(window);
+    if (!rect || !record) return std::nullopt;
+    return platform::Point{rect->left + record->clientOffset.x, rect->top + record->clientOffset.y};
+}
+
+bool FakeDesktop::IsWindowVisible(WindowHandle window) {
+    const FakeWindow* record = windows_.Find(window);
+    return record && !record->closed && record->visible;
+}
+
 // --- Clipboard, shell and programs ---
 
 bool FakeDesktop::SetClipboardText(const std::string& text) {

@@ -27,9 +27,8 @@
 // A window is written as its title in double quotes, or "#handle" when the
 // handle names no window. Queries (GetCursorPos, GetAsyncKeyState, GetPixel,
 // ScreenSize, CopyScreen, the window searches, GetWindowLong, GetWindowRect,
-// GetForegroundWindow, GetTokenIntegrityLevel, GetClipboardText, TimeGetTime,
-// LocalNow) are not logged, and neither is anything a test does to the
-// desktop itself.
+// ClientToScreen, IsWindowVisible, GetForegroundWindow, GetTokenIntegrityLevel, GetClipboardText,
+// TimeGetTime, LocalNow) are not logged, and neither is anything a test does to the desktop itself.
 //
 // Time (see VirtualClock): Sleep(ms) advances the clock by ms and fires the
 // world events on the way; PumpMessages advances it by 1 ms and delivers the
@@ -104,6 +103,8 @@ public:
     void SendCloseMessage(platform::WindowHandle window) override;
     std::optional<platform::Rect> GetWindowRect(platform::WindowHandle window) override;
     std::optional<uint32_t> GetTokenIntegrityLevel(platform::WindowHandle window) override;
+    std::optional<platform::Point> ClientToScreen(platform::WindowHandle window) override;
+    bool IsWindowVisible(platform::WindowHandle window) override;
     std::optional<std::string> GetClipboardText() override { return clipboard_; }
     bool SetClipboardText(const std::string& text) override;
     bool ShellOpen(const std::string& target) override;

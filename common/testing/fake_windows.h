@@ -33,6 +33,9 @@ struct FakeWindow {
     bool closed = false;
     uint32_t processId = 0;
     platform::Rect rect{100, 100, 740, 580};
+    // Where the client area begins, from the rectangle's top-left corner
+    // (the frame and the title bar).
+    platform::Point clientOffset{8, 31};
     // A window that answers the close request with a question of its own
     // stays open.
     bool closesOnRequest = true;

@@ -242,6 +242,14 @@ std::optional<uint32_t> Win32Desktop::GetTokenIntegrityLevel(platform::WindowHan
     return level;
 }
 
+std::optional<platform::Point> Win32Desktop::ClientToScreen(platform::WindowHandle window) {
+    POINT corner{0, 0};
+    if (!IsWindow(ToHwnd(window)) || !::ClientToScreen(ToHwnd(window), &corner)) return std::nullopt;
+    return platform::Point{int(corner.x), int(corner.y)};
+}
+
+bool Win32Desktop::IsWindowVisible(platform::WindowHandle window) { return ::IsWindowVisible(ToHwnd(window)) != 0; }
+
 // --- Clipboard ---
 
 HWND Win32Desktop::ClipboardOwner() {

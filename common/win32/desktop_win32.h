@@ -44,6 +44,8 @@ public:
     void SendCloseMessage(platform::WindowHandle window) override;
     std::optional<platform::Rect> GetWindowRect(platform::WindowHandle window) override;
     std::optional<uint32_t> GetTokenIntegrityLevel(platform::WindowHandle window) override;
+    std::optional<platform::Point> ClientToScreen(platform::WindowHandle window) override;
+    bool IsWindowVisible(platform::WindowHandle window) override;
 
     std::optional<std::string> GetClipboardText() override;
     bool SetClipboardText(const std::string& text) override;

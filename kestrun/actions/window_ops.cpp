@@ -102,7 +102,9 @@ void Perform(platform::Desktop& desktop, platform::WindowHandle window, Action a
 
 }  // namespace
 
-platform::WindowHandle FindWindowByTitle(platform::Desktop& desktop, std::string_view title) {
+namespace {
+
+platform::WindowHandle FindContaining(platform::Desktop& desktop, std::string_view title, bool visibleOnly) {
     if (title.empty()) return 0;
     // Lower-casing ASCII letters never touches the bytes of a multi-byte
     // UTF-8 character, so a byte search on the folded texts matches whole
@@ -110,9 +112,16 @@ platform::WindowHandle FindWindowByTitle(platform::Desktop& desktop, std::string
     const std::string wanted = text::AsciiLower(title);
     for (const platform::WindowInfo& window : desktop.TopLevelWindows()) {
         if (window.title.empty()) continue;
-        if (text::Contains(text::AsciiLower(window.title), wanted)) return window.handle;
+        if (!text::Contains(text::AsciiLower(window.title), wanted)) continue;
+        if (!visibleOnly || desktop.IsWindowVisible(window.handle)) return window.handle;
     }
     return 0;
+}
+
+}  // namespace
+
+platform::WindowHandle FindWindowByTitle(platform::Desktop& desktop, std::string_view title) {
+    return FindContaining(desktop, title, false);
 }
 
 bool IsWindowOperationWord(std::string_view operationWord) { return FindOperation(operationWord) != nullptr; }
@@ -122,6 +131,13 @@ platform::WindowHandle FindWindowForOperation(platform::Desktop& desktop, std::s
     const platform::WindowHandle exact = desktop.FindWindowByExactTitle(std::string(title));
     if (exact != 0) return exact;
     return FindWindowByTitle(desktop, title);
+}
+
+platform::WindowHandle FindVisibleWindow(platform::Desktop& desktop, std::string_view title) {
+    if (title.empty()) return 0;
+    const platform::WindowHandle exact = desktop.FindWindowByExactTitle(std::string(title));
+    if (exact != 0 && desktop.IsWindowVisible(exact)) return exact;
+    return FindContaining(desktop, title, true);
 }
 
 void WindowOperation(platform::Desktop& desktop, std::string_view title, std::string_view operationWord,

@@ -55,4 +55,9 @@ platform::WindowHandle FindWindowForOperation(platform::Desktop& desktop, std::s
 // the empty text.
 platform::WindowHandle FindWindowByTitle(platform::Desktop& desktop, std::string_view title);
 
+// The window that the waits and the window origin look for: the window
+// search above, but only a visible window counts, so a wait for a window
+// ends when the window shows. 0 for the empty title.
+platform::WindowHandle FindVisibleWindow(platform::Desktop& desktop, std::string_view title);
+
 }  // namespace kestrun

@@ -25,6 +25,7 @@ constexpr std::array<std::string_view, kMenuRightCount> kMenuRightCaptions = {
 
 using T = MenuNewEntry::Test;
 using K = script::InstructionKind;
+using D = MenuNewEntry::Default;
 constexpr MenuNewEntry kSeparator{};
 
 // The submenu, by Index; the window builds its menu from this table.
@@ -71,6 +72,21 @@ constexpr std::array<MenuNewEntry, kMenuNewCount> kMenuNew = {{
      T::kQuality, K::Screenshot, script::kShotWindow},
     {"区域截图", "请输入区域截图后保存的jpg图像的质量数0-100，越大质量越好，默认80，以及起始坐标及长宽大小",
      "新增截图指令", "80,0,0,1200,800", T::kNotEmpty, K::Screenshot, script::kShotRegion},
+    kSeparator,
+    {"等待颜色",
+     "请输入坐标、颜色值、最长等待毫秒数和超时后后退的步数（负数为跳过的步数），比如：100,100,835111,10000,0",
+     "新增等待颜色指令", "", T::kNotBlank, K::WaitColour, "", D::kColourRow},
+    {"等待位图", "请输入位图左上角坐标、最长等待毫秒数和超时后后退的步数，比如：100,100,10000,0", "新增等待位图指令",
+     "", T::kNotBlank, K::WaitBitmap, "", D::kBitmapRow, true},
+    {"等待窗口", "请输入窗口标题、最长等待毫秒数和超时后后退的步数，比如：记事本,10000,0", "新增等待窗口指令", "",
+     T::kNotBlank, K::WaitWindow, ""},
+    {"查找颜色",
+     "请输入查找区域的左上角和右下角坐标、颜色值、容差(0-255)和找不到时后退的步数，比如：0,0,1280,1024,835111,10,0",
+     "新增查找颜色指令", "", T::kNotBlank, K::FindColour, "", D::kScreenAndColour},
+    {"查找位图", "请输入查找区域的左上角和右下角坐标、容差(0-255)和找不到时后退的步数，比如：0,0,1280,1024,10,0",
+     "新增查找位图指令", "", T::kNotBlank, K::FindBitmap, "", D::kScreen, true},
+    {"窗口坐标", "请输入作为坐标原点的窗口标题（输入“屏幕”回到屏幕坐标），比如：记事本", "新增窗口坐标指令", "",
+     T::kNotBlank, K::WindowOrigin, ""},
 }};
 
 bool Passes(T test, const std::string& answer) {
@@ -185,24 +201,32 @@ void Composer::CmdOrder(int index) {
     }
 }
 
-void Composer::AddBitmapTest() {
-    // No field is tested: empty coordinates still give a line. The table
-    // cannot take a number above the highest there can be, so the user is
-    // told before being asked anything.
-    if (!Require(model_.HighestBitmapNumber() < kHighestBitmapNumber, kMessageBitmapTableFull)) return;
-    const int32_t jump = AskJump(kPromptBitmapJump);
+bool Composer::BitmapTableHasRoom() {
+    // The table cannot take a number above the highest there can be, so the
+    // user is told before being asked anything.
+    return Require(model_.HighestBitmapNumber() < kHighestBitmapNumber, kMessageBitmapTableFull);
+}
 
+std::optional<int> Composer::TakeNewBitmap() {
     // The number is taken after the input box, from the table as it is now.
     const int number = model_.HighestBitmapNumber() + 1;
-    if (number > kHighestBitmapNumber) return;
+    if (number > kHighestBitmapNumber) return std::nullopt;
     BitmapEntry entry;
     const platform::Image& capture = model_.CaptureBox();
     for (int y = 0; y < capture.height; ++y) {
         for (int x = 0; x < capture.width; ++x) entry.reference.Set(x, y, capture.At(x, y));
     }
     model_.EditBitmaps([&](auto& bitmaps) { bitmaps[number] = std::move(entry); });
+    return number;
+}
 
-    AppendAndSelect(script::WriteLine(K::BitmapTest, {text::IntToText(number), model_.TxtScreenX(kBoxBitmap),
+void Composer::AddBitmapTest() {
+    // No field is tested: empty coordinates still give a line.
+    if (!BitmapTableHasRoom()) return;
+    const int32_t jump = AskJump(kPromptBitmapJump);
+    const std::optional<int> number = TakeNewBitmap();
+    if (!number) return;
+    AppendAndSelect(script::WriteLine(K::BitmapTest, {text::IntToText(*number), model_.TxtScreenX(kBoxBitmap),
                                                       model_.TxtScreenY(kBoxBitmap), text::IntToText(jump)}));
 }
 
@@ -221,15 +245,44 @@ void Composer::AddColourTest() {
 
 // --- Add from the submenu ---
 
+std::string Composer::MenuNewDefault(const MenuNewEntry& entry) const {
+    const MainModel& m = model_;
+    const platform::Point screen = screenSize ? screenSize() : platform::Point{};
+    const std::string area = "0,0," + text::IntToText(screen.x) + "," + text::IntToText(screen.y) + ",";
+    switch (entry.defaultFrom) {
+        case D::kFixed:
+            break;
+        case D::kColourRow:
+            return m.TxtScreenX(kBoxColour) + "," + m.TxtScreenY(kBoxColour) + "," + m.TxtColor() + ",10000,0";
+        case D::kBitmapRow:
+            return m.TxtScreenX(kBoxBitmap) + "," + m.TxtScreenY(kBoxBitmap) + ",10000,0";
+        case D::kScreenAndColour:
+            return area + m.TxtColor() + ",0,0";
+        case D::kScreen:
+            return area + "0,0";
+    }
+    return std::string(entry.defaultAnswer);
+}
+
 void Composer::MenuNew(int index) {
     const MenuNewEntry& entry = MenuNewItem(index);
     if (entry.IsSeparator()) return;
+    if (entry.takesBitmap && !BitmapTableHasRoom()) return;
     const std::string answer =
-        dialogs_.InputBox(std::string(entry.prompt), std::string(entry.title), std::string(entry.defaultAnswer));
+        dialogs_.InputBox(std::string(entry.prompt), std::string(entry.title), MenuNewDefault(entry));
     if (!Passes(entry.test, answer)) return;
+    std::string line;
+    if (entry.takesBitmap) {
+        const std::optional<int> number = TakeNewBitmap();
+        if (!number) return;
+        line = script::WriteLine(entry.kind, {text::IntToText(*number), answer});
+    } else if (entry.operation.empty()) {
+        line = script::WriteLine(entry.kind, {answer});
+    } else {
+        line = script::WriteLine(entry.kind, {entry.operation, answer});
+    }
     // The selection stays where it was.
-    model_.AddRow(entry.operation.empty() ? script::WriteLine(entry.kind, {answer})
-                                          : script::WriteLine(entry.kind, {entry.operation, answer}));
+    model_.AddRow(std::move(line));
 }
 
 // --- Editing and the context menu ---

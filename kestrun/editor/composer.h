@@ -18,9 +18,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "common/platform/desktop.h"
 #include "common/platform/dialogs.h"
 #include "kestrun/editor/list_manager.h"
 #include "kestrun/model/main_model.h"
@@ -80,10 +82,17 @@ struct MenuNewEntry {
     // when there is one, then the answer unchanged.
     script::InstructionKind kind = script::InstructionKind::None;
     std::string_view operation;
+    // Where the default answer comes from: the fixed text, or the fields of
+    // the colour row, of the bitmap row, or the screen's size.
+    enum class Default { kFixed, kColourRow, kBitmapRow, kScreenAndColour, kScreen };
+    Default defaultFrom = Default::kFixed;
+    // The line's first field is a new reference bitmap, copied from the
+    // capture box as the bitmap test's button does.
+    bool takesBitmap = false;
     bool IsSeparator() const { return caption.empty(); }
 };
-inline constexpr int kMenuNewCount = 22;
-// The entry of an Index 0..21; a separator for any other Index.
+inline constexpr int kMenuNewCount = 29;
+// The entry of an Index 0..28; a separator for any other Index.
 const MenuNewEntry& MenuNewItem(int index);
 
 // Where an edit comes from: the prompt differs.
@@ -97,6 +106,9 @@ public:
     // Selects a row as the user's click on it would (during a run the
     // instruction pointer follows). Unset, the row is only selected.
     std::function<void(int)> rowClick;
+    // The screen's size, for the default answers of the searches; unset, it
+    // is 0 x 0.
+    std::function<platform::Point()> screenSize;
 
     // The click handler of CmdOrder; other indexes do nothing.
     void CmdOrder(int index);
@@ -114,6 +126,12 @@ public:
 
 private:
     void AddBitmapTest();
+    // The bitmap table can take one more number; says so when it cannot.
+    bool BitmapTableHasRoom();
+    // A new reference bitmap, numbered after the highest, holding the
+    // capture box; nothing when the table is full.
+    std::optional<int> TakeNewBitmap();
+    std::string MenuNewDefault(const MenuNewEntry& entry) const;
     void AddColourTest();
     // Shows the refusal and returns false unless the condition holds.
     bool Require(bool present, std::string_view message);

@@ -364,6 +364,7 @@ TEST_F(ComposerTest, FullBitmapTableRefusesANewBitmapTest) {
 // --- The submenu ---
 
 TEST_F(ComposerTest, SubmenuEntriesShowTheirBoxesAndAppendTheirLines) {
+    composer_.screenSize = [] { return platform::Point{1920, 1080}; };
     const struct {
         int index;
         const char* caption;
@@ -413,6 +414,21 @@ TEST_F(ComposerTest, SubmenuEntriesShowTheirBoxesAndAppendTheirLines) {
          "80", "屏幕截图=窗口,80"},
         {21, "区域截图", "请输入区域截图后保存的jpg图像的质量数0-100，越大质量越好，默认80，以及起始坐标及长宽大小",
          "新增截图指令", "80,0,0,1200,800", "80,0,0,1200,800", "屏幕截图=区域,80,0,0,1200,800"},
+        {23, "等待颜色",
+         "请输入坐标、颜色值、最长等待毫秒数和超时后后退的步数（负数为跳过的步数），比如：100,100,835111,10000,0",
+         "新增等待颜色指令", "100,100,835111,10000,0", " 1,2,3,4,5 ", "等待颜色= 1,2,3,4,5 "},
+        {24, "等待位图", "请输入位图左上角坐标、最长等待毫秒数和超时后后退的步数，比如：100,100,10000,0",
+         "新增等待位图指令", "100,100,10000,0", "1,2,3,4", "等待位图=1,1,2,3,4"},
+        {25, "等待窗口", "请输入窗口标题、最长等待毫秒数和超时后后退的步数，比如：记事本,10000,0", "新增等待窗口指令",
+         "", "记事本,10000,0", "等待窗口=记事本,10000,0"},
+        {26, "查找颜色",
+         "请输入查找区域的左上角和右下角坐标、颜色值、容差(0-255)和找不到时后退的步数，比如：0,0,1280,1024,835111,10,0",
+         "新增查找颜色指令", "0,0,1920,1080,835111,0,0", "0,0,9,9,1,2,3", "查找颜色=0,0,9,9,1,2,3"},
+        {27, "查找位图",
+         "请输入查找区域的左上角和右下角坐标、容差(0-255)和找不到时后退的步数，比如：0,0,1280,1024,10,0",
+         "新增查找位图指令", "0,0,1920,1080,0,0", "0,0,9,9,1,2", "查找位图=2,0,0,9,9,1,2"},
+        {28, "窗口坐标", "请输入作为坐标原点的窗口标题（输入“屏幕”回到屏幕坐标），比如：记事本", "新增窗口坐标指令", "",
+         "屏幕", "窗口坐标=屏幕"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
@@ -430,8 +446,32 @@ TEST_F(ComposerTest, SubmenuEntriesShowTheirBoxesAndAppendTheirLines) {
     }
 }
 
+TEST_F(ComposerTest, SubmenuBitmapEntriesTakeANewBitmapFromTheCaptureBox) {
+    platform::Image capture(40, 40, 0x123456);
+    model_.SetCaptureBox(capture);
+    model_.EditBitmaps([&](auto& bitmaps) { bitmaps[4]; });
+    for (int index : {24, 27}) {
+        dialogs_.AnswerInputBox("1,2,3,4");
+        composer_.MenuNew(index);
+    }
+    EXPECT_EQ(model_.Rows(), (std::vector<std::string>{"等待位图=5,1,2,3,4", "查找位图=6,1,2,3,4"}));
+    EXPECT_EQ(model_.Bitmaps().at(6).reference, capture);
+
+    for (const char* answer : {"  ", ""}) {
+        dialogs_.AnswerInputBox(answer);
+        composer_.MenuNew(27);
+    }
+    EXPECT_EQ(model_.Bitmaps().size(), 3u) << "a blank answer takes no bitmap";
+    EXPECT_EQ(model_.RowCount(), 2);
+
+    model_.EditBitmaps([&](auto& bitmaps) { bitmaps[32767]; });
+    dialogs_.ClearShown();
+    composer_.MenuNew(24);
+    EXPECT_EQ(dialogs_.Shown(), std::vector<ShownDialog>{Message(std::string(kMessageBitmapTableFull))});
+}
+
 TEST_F(ComposerTest, SubmenuSeparatorsAndUnknownEntriesDoNothing) {
-    for (int index : {1, 3, 7, 18, -1, 22, 100}) {
+    for (int index : {1, 3, 7, 18, 22, -1, 29, 100}) {
         SCOPED_TRACE(index);
         EXPECT_TRUE(MenuNewItem(index).IsSeparator());
         composer_.MenuNew(index);

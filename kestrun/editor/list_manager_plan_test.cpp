@@ -212,10 +212,14 @@ TEST_F(PlanLoadTest, SavedPlanComesBackWithItsLinesBitmapsAndListFiles) {
         "比较位图=1,20,20,0",
         "模拟按键=^a",
         "粘贴文字=1,1,\xF0\x9F\x98\x80",  // a character GBK cannot hold
+        "等待位图=3,5,5,100,0",           // the bitmap wait and search share the numbering
+        "查找位图=4,0,0,90,90,0,0",
     };
     model_.SetRows(rows);
     AddEntry(1, 0x010101);
     AddEntry(2, 0x020202);
+    AddEntry(3, 0x030303);
+    AddEntry(4, 0x040404);
     model_.EditBitmaps([&](auto& bitmaps) { bitmaps[2].reference.Set(5, 6, 0x00ABCD); });
     const std::map<int, BitmapEntry> saved = model_.Bitmaps();
     ExportAs("rt");
@@ -229,7 +233,7 @@ TEST_F(PlanLoadTest, SavedPlanComesBackWithItsLinesBitmapsAndListFiles) {
     Load("rt");
 
     EXPECT_EQ(model_.Rows(), rows);
-    ASSERT_EQ(EntryNumbers(), (std::vector<int>{1, 2}));
+    ASSERT_EQ(EntryNumbers(), (std::vector<int>{1, 2, 3, 4}));
     for (const auto& [n, entry] : saved) EXPECT_EQ(model_.Bitmaps().at(n).reference, entry.reference) << n;
     EXPECT_EQ(model_.PasteListPath(), "C:\\lists\\paste.txt");
     EXPECT_EQ(model_.UrlListPath(), "C:\\lists\\urls.txt");

@@ -20,26 +20,33 @@ int32_t Whole32(const script::InstructionLine& line, int field) { return line.Fi
 }  // namespace
 
 void Interpreter::ColourTest(const script::InstructionLine& line) {
-    int32_t x = Whole32(line, 1), y = Whole32(line, 2), jump = Whole32(line, 4);
+    const platform::Point point = ScreenPoint(line, 1, 2);
+    int32_t jump = Whole32(line, 4);
     std::string expected = line.Field(3);
-    int32_t found = desktop_.GetPixel(x, y);
-
-    model_.SetLabelColor(0, {text::IntToText(found), found});
+    int32_t found = desktop_.GetPixel(point.x, point.y);
+    ShowColours(found, expected);
     std::optional<double> expectedValue = text::StrictNumber(expected);
-    std::optional<int32_t> expectedColour = expectedValue ? text::ToInt32(*expectedValue) : std::nullopt;
-    ColourLabel expectedLabel{expected, model_.LabelColor(1).backColour};
-    if (expectedColour) expectedLabel.backColour = *expectedColour;
-    model_.SetLabelColor(1, expectedLabel);
 
     // A colour that is no number as a whole counts as a match.
     if (!expectedValue || *expectedValue == double(found)) return Advance();
     Jump(jump);
 }
 
+std::optional<int32_t> Interpreter::ShowColours(int32_t found, const std::string& expected) {
+    model_.SetLabelColor(0, {text::IntToText(found), found});
+    std::optional<double> expectedValue = text::StrictNumber(expected);
+    std::optional<int32_t> expectedColour = expectedValue ? text::ToInt32(*expectedValue) : std::nullopt;
+    ColourLabel expectedLabel{expected, model_.LabelColor(1).backColour};
+    if (expectedColour) expectedLabel.backColour = *expectedColour;
+    model_.SetLabelColor(1, expectedLabel);
+    return expectedColour;
+}
+
 void Interpreter::BitmapTest(const script::InstructionLine& line) {
-    int32_t n = Whole32(line, 1), x = Whole32(line, 2), y = Whole32(line, 3), jump = Whole32(line, 4);
+    int32_t n = Whole32(line, 1), jump = Whole32(line, 4);
+    const platform::Point point = ScreenPoint(line, 2, 3);
     if (model_.Bitmaps().count(n) > 0) {
-        model_.EditBitmaps([&](auto& bitmaps) { CopyBlockToLive(desktop_, x, y, bitmaps.at(n)); });
+        model_.EditBitmaps([&](auto& bitmaps) { CopyBlockToLive(desktop_, point.x, point.y, bitmaps.at(n)); });
     }
     if (same_pic(model_.Bitmaps(), n, random_)) return Advance();
     Jump(jump);
@@ -92,7 +99,8 @@ void Interpreter::Screenshot(const script::InstructionLine& line) {
         image = CaptureActiveWindow(desktop_);
         name = "screenshot\\窗口截图";
     } else {
-        image = CaptureRegion(desktop_, Whole32(line, 3), Whole32(line, 4), Whole32(line, 5), Whole32(line, 6));
+        const platform::Point corner = ScreenPoint(line, 3, 4);
+        image = CaptureRegion(desktop_, corner.x, corner.y, Length(line, 5), Length(line, 6));
         name = "screenshot\\区域截图";
     }
     // A shot that cannot be taken (an empty region) is skipped.

@@ -18,9 +18,6 @@ constexpr uint32_t kLaunchSettleMs = 500;
 
 int32_t Add(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
 
-// A whole number from a field, 32-bit; a value that does not fit stays 0.
-int32_t Whole32(const script::InstructionLine& line, int field) { return line.FieldInt32(size_t(field)).value_or(0); }
-
 }  // namespace
 
 void Interpreter::Advance() { model_.SetInstructionPointer(Add(model_.InstructionPointer(), 1)); }
@@ -76,6 +73,18 @@ void Interpreter::ExecuteLine(const std::string& text) {
             return WindowOperation(line);
         case Kind::Screenshot:
             return Screenshot(line);
+        case Kind::WaitColour:
+            return WaitColour(line);
+        case Kind::WaitBitmap:
+            return WaitBitmap(line);
+        case Kind::WaitWindow:
+            return WaitWindow(line);
+        case Kind::FindColour:
+            return FindColour(line);
+        case Kind::FindBitmap:
+            return FindBitmap(line);
+        case Kind::WindowOrigin:
+            return WindowOrigin(line);
         case Kind::None:
             return;  // not an instruction: read again at the next tick
     }
@@ -83,9 +92,8 @@ void Interpreter::ExecuteLine(const std::string& text) {
 
 void Interpreter::MouseClick(const script::InstructionLine& line) {
     WarnIfInputIsBlocked();
-    int32_t x = script::ClickCoordinate(line.Field(1), model_.CycleCounter()).value_or(0);
-    int32_t y = script::ClickCoordinate(line.Field(2), model_.CycleCounter()).value_or(0);
-    desktop_.SetCursorPos(x, y);
+    const platform::Point point = ScreenPoint(line, 1, 2, true);
+    desktop_.SetCursorPos(point.x, point.y);
     using namespace platform::mouse;
     switch (script::KindOfClickText(line.Field(3))) {
         case script::ClickKind::LeftClick:
@@ -112,7 +120,8 @@ void Interpreter::MouseClick(const script::InstructionLine& line) {
 
 void Interpreter::MouseDrag(const script::InstructionLine& line) {
     WarnIfInputIsBlocked();
-    int32_t x1 = Whole32(line, 1), y1 = Whole32(line, 2), x2 = Whole32(line, 3), y2 = Whole32(line, 4);
+    const platform::Point start = ScreenPoint(line, 1, 2), end = ScreenPoint(line, 3, 4);
+    int32_t x1 = start.x, y1 = start.y, x2 = end.x, y2 = end.y;
     // Differences in 64 bits: coordinates far apart must not overflow.
     int64_t dx = std::llabs(int64_t(x2) - x1), dy = std::llabs(int64_t(y2) - y1);
     desktop_.SetCursorPos(x1, y1);
@@ -138,7 +147,7 @@ void Interpreter::MouseDrag(const script::InstructionLine& line) {
 
 void Interpreter::PasteText(const script::InstructionLine& line) {
     WarnIfInputIsBlocked();
-    int32_t x = Whole32(line, 1), y = Whole32(line, 2);
+    const platform::Point point = ScreenPoint(line, 1, 2);
     std::string textToPaste = line.Field(3);
     if (textToPaste == script::kListWord && !model_.PasteEntries().empty()) {
         textToPaste = model_.TakeFirstPasteEntry();
@@ -151,7 +160,7 @@ void Interpreter::PasteText(const script::InstructionLine& line) {
         textToPaste = entries[index];
     }
     desktop_.SetClipboardText(textToPaste);
-    desktop_.SetCursorPos(x, y);
+    desktop_.SetCursorPos(point.x, point.y);
     desktop_.MouseEvent(platform::mouse::kLeftDown, 0);
     desktop_.MouseEvent(platform::mouse::kLeftUp, 0);
     desktop_.KeybdEvent(platform::vk::kControl, platform::key::kPress);
@@ -219,7 +228,8 @@ void Interpreter::Scroll(const script::InstructionLine& line) {
     WarnIfInputIsBlocked();
     script::ScrollReading reading = script::ReadScroll(line);
     if (reading.movesPointer) {
-        desktop_.SetCursorPos(reading.x.value_or(0), reading.y.value_or(0));
+        const platform::Point point = ScreenPoint(line, 1, 2);
+        desktop_.SetCursorPos(point.x, point.y);
         desktop_.Sleep(50);
     }
     int16_t notches = reading.notches.value_or(0);

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -64,6 +65,39 @@ private:
     void FileOperation(const script::InstructionLine& line);
     void WindowOperation(const script::InstructionLine& line);
     void Screenshot(const script::InstructionLine& line);
+
+    // The waits, the searches and the window origin
+    // (wait_and_search_instructions.cpp).
+    void WaitColour(const script::InstructionLine& line);
+    void WaitBitmap(const script::InstructionLine& line);
+    void WaitWindow(const script::InstructionLine& line);
+    void FindColour(const script::InstructionLine& line);
+    void FindBitmap(const script::InstructionLine& line);
+    void WindowOrigin(const script::InstructionLine& line);
+    // Checks the condition at once and then every 50 ms, handling messages in
+    // between, until it holds (advance), the timeout in timeoutField has
+    // passed since the line began (jump by jumpField) or the run stops (the
+    // pointer stays on the line).
+    template <typename Condition>
+    void WaitUntil(const script::InstructionLine& line, size_t timeoutField, size_t jumpField, Condition condition);
+    // The searched rectangle of the four fields from firstField, on the
+    // screen and clipped to it, and one copy of it; nothing when it is empty
+    // or cannot be copied.
+    std::optional<platform::Image> SearchArea(const script::InstructionLine& line, size_t firstField,
+                                              platform::Rect& area);
+    // Keeps a screen point a search found as the found point.
+    void RememberFound(platform::Point screenPoint);
+    // Shows the colour found in LabelColor 0 and the expected text in
+    // LabelColor 1; the expected colour, strictly converted, when it is one.
+    std::optional<int32_t> ShowColours(int32_t found, const std::string& expected);
+
+    // Coordinates (line_coordinates.cpp): the one rule by which every kind
+    // reads the points it names. X and Y stand for the found point, "R" for
+    // the cycle where withCycle is set (a click), and the origin is added.
+    platform::Point ScreenPoint(const script::InstructionLine& line, size_t xField, size_t yField,
+                                bool withCycle = false);
+    // A length (a region's width or height): X and Y substituted, no origin.
+    int32_t Length(const script::InstructionLine& line, size_t field);
 
     MainModel& model_;
     platform::Desktop& desktop_;

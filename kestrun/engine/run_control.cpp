@@ -76,6 +76,7 @@ void RunControl::Toggle() {
 void RunControl::StartRun() {
     model_.SetRunning(true);
     model_.SetInstructionPointer(model_.SelectedRow());
+    model_.ResetPoints();
     desktop_.SetFineTimerResolution(true);
     nextTickDue_ = desktop_.TimeGetTime() + kTimer1Interval;
     StartTimer1(kTimer1Interval);

@@ -191,6 +191,24 @@ TEST_F(RunControlTest, LogIsGbkWithTabsCrLfAndBlankLines) {
               "2026-12-06 08:29:00\t\xD6\xB8\xC1\xEE\xCA\xFD\xC1\xBF: 1\r\n");
 }
 
+TEST_F(RunControlTest, FoundPointAndOriginStartAtTheScreensCornerAndLastThroughCycles) {
+    LoadRows(2);
+    model_.SetSelection(0);
+    model_.SetFoundPoint({5, 6});
+    model_.SetOrigin({7, 8});
+    control_.Toggle();
+    EXPECT_EQ(model_.FoundPoint(), (platform::Point{0, 0}));
+    EXPECT_EQ(model_.Origin(), (platform::Point{0, 0}));
+    executor_.onLine = [&](const std::string&) {
+        model_.SetFoundPoint({5, 6});
+        model_.SetOrigin({7, 8});
+    };
+    RunTicks(5);  // into the third cycle
+    EXPECT_EQ(model_.CycleCounter(), 3);
+    EXPECT_EQ(model_.FoundPoint(), (platform::Point{5, 6}));
+    EXPECT_EQ(model_.Origin(), (platform::Point{7, 8}));
+}
+
 TEST_F(RunControlTest, TicksLogEachLineAndSelectTheNext) {
     LoadRows(3);
     model_.SetSelection(0);

@@ -1,13 +1,15 @@
 // The run state: whether a run is active (shown as the caption and colour of
 // CmdGoto), the instruction pointer and cycle counter, whether recording is
-// on (the caption of Cmdrecord), whether a capture tool is watching, and
-// whether the window is closing. Other code asks IsRunning() and
-// IsRecording(); the captions are only what the window shows.
+// on (the caption of Cmdrecord), whether a capture tool is watching, whether
+// the window is closing, and the found point and the origin of coordinates.
+// Other code asks IsRunning() and IsRecording(); the captions are only what
+// the window shows.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
+#include "common/platform/desktop.h"
 #include "kestrun/model/model_part.h"
 
 namespace kestrun {
@@ -42,6 +44,17 @@ public:
     bool Timer2Enabled() const { return timer2Enabled_; }
     void SetTimer2Enabled(bool enabled) { timer2Enabled_ = enabled; }
 
+    // The point the last successful search found, relative to the origin;
+    // X and Y in a coordinate field stand for it. A failed search leaves it.
+    platform::Point FoundPoint() const { return foundPoint_; }
+    void SetFoundPoint(platform::Point point) { foundPoint_ = point; }
+    // The screen point that the coordinates of lines are relative to, set by
+    // the window origin line; the screen's (0, 0) until then.
+    platform::Point Origin() const { return origin_; }
+    void SetOrigin(platform::Point origin) { origin_ = origin; }
+    // A run starts with the found point and the origin at the screen's (0, 0).
+    void ResetPoints() { foundPoint_ = origin_ = {}; }
+
     // Set when the window is being closed: a wait in progress ends at its
     // next slice instead of keeping the program alive without a window.
     bool Closing() const { return closing_; }
@@ -54,6 +67,8 @@ private:
     int32_t cycleCounter_ = 0;
     bool timer2Enabled_ = false;
     bool closing_ = false;
+    platform::Point foundPoint_;
+    platform::Point origin_;
 };
 
 }  // namespace kestrun

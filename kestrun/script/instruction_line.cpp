@@ -92,9 +92,9 @@ std::string SubstituteCycle(std::string_view field, int32_t cycle) {
     return text::ReplaceAll(field, kCyclePlaceholder, text::IntToText(cycle));
 }
 
-std::string ResolveClickField(std::string_view field, int32_t cycle) {
-    if (!HasCyclePlaceholder(field)) return std::string(field);
-    std::string substituted = SubstituteCycle(field, cycle);
+namespace {
+
+std::string EvaluateOrKeep(std::string substituted) {
     try {
         return text::NumberToText(compute::Calculate(substituted));
     } catch (const compute::ArithmeticError&) {
@@ -102,6 +102,23 @@ std::string ResolveClickField(std::string_view field, int32_t cycle) {
         // leading number like any other field.
         return substituted;
     }
+}
+
+}  // namespace
+
+std::string ResolveClickField(std::string_view field, int32_t cycle) {
+    if (!HasCyclePlaceholder(field)) return std::string(field);
+    return EvaluateOrKeep(SubstituteCycle(field, cycle));
+}
+
+std::optional<int32_t> CoordinateValue(std::string_view field, int32_t foundX, int32_t foundY,
+                                       std::optional<int32_t> cycle) {
+    const bool found = text::Contains(field, kFoundXPlaceholder) || text::Contains(field, kFoundYPlaceholder);
+    if (!found) return cycle ? ClickCoordinate(field, *cycle) : text::ToInt32(text::LeadingNumber(field));
+    std::string substituted = cycle ? SubstituteCycle(field, *cycle) : std::string(field);
+    substituted = text::ReplaceAll(substituted, kFoundXPlaceholder, text::IntToText(foundX));
+    substituted = text::ReplaceAll(substituted, kFoundYPlaceholder, text::IntToText(foundY));
+    return text::ToInt32(text::LeadingNumber(EvaluateOrKeep(std::move(substituted))));
 }
 
 std::optional<int32_t> ClickCoordinate(std::string_view field, int32_t cycle) {

@@ -29,8 +29,9 @@
 
 namespace script {
 
-// The fourteen instruction kinds, in the order in which the interpreter tries
-// their keywords. None stands for a line that is no instruction (an unknown
+// The instruction kinds, in the order in which the interpreter tries their
+// keywords: the fourteen classic ones, then the waits, the searches and the
+// origin. None stands for a line that is no instruction (an unknown
 // keyword or an empty line), which the interpreter never gets past.
 enum class InstructionKind {
     None,
@@ -48,6 +49,12 @@ enum class InstructionKind {
     FileOperation,    // "文件操作" operation, source, target
     WindowOperation,  // "窗口操作" operation, window title
     Screenshot,       // "屏幕截图" area, quality, x, y, width, height
+    WaitColour,       // "等待颜色" x, y, colour, timeout ms, jump [, tolerance]
+    WaitBitmap,       // "等待位图" bitmap number, x, y, timeout ms, jump
+    WaitWindow,       // "等待窗口" title, timeout ms, jump
+    FindColour,       // "查找颜色" x1, y1, x2, y2, colour, tolerance, jump
+    FindBitmap,       // "查找位图" bitmap number, x1, y1, x2, y2, tolerance, jump
+    WindowOrigin,     // "窗口坐标" window title ("屏幕" or empty: the screen)
 };
 
 struct KeywordEntry {
@@ -56,7 +63,7 @@ struct KeywordEntry {
 };
 
 // The keywords in dispatch order.
-inline constexpr std::array<KeywordEntry, 14> kKeywords = {{
+inline constexpr std::array<KeywordEntry, 20> kKeywords = {{
     {InstructionKind::BitmapTest, "比较位图"},
     {InstructionKind::ColourTest, "判断颜色"},
     {InstructionKind::MouseClick, "鼠标点击"},
@@ -71,6 +78,12 @@ inline constexpr std::array<KeywordEntry, 14> kKeywords = {{
     {InstructionKind::FileOperation, "文件操作"},
     {InstructionKind::WindowOperation, "窗口操作"},
     {InstructionKind::Screenshot, "屏幕截图"},
+    {InstructionKind::WaitColour, "等待颜色"},
+    {InstructionKind::WaitBitmap, "等待位图"},
+    {InstructionKind::WaitWindow, "等待窗口"},
+    {InstructionKind::FindColour, "查找颜色"},
+    {InstructionKind::FindBitmap, "查找位图"},
+    {InstructionKind::WindowOrigin, "窗口坐标"},
 }};
 
 inline constexpr std::string_view kKeywordSeparator = "=";
@@ -88,7 +101,7 @@ inline constexpr std::string_view kCyclePlaceholder = "R";
 inline constexpr std::string_view kMilliseconds = "毫秒";
 
 // The keyword of a kind ("" for None), and the kind of a keyword (None when it
-// is none of the fourteen).
+// is no instruction's).
 std::string_view Keyword(InstructionKind kind);
 InstructionKind KindOfKeyword(std::string_view keyword);
 
@@ -194,6 +207,22 @@ std::string ResolveClickField(std::string_view field, int32_t cycle);
 // The click coordinate: the number value of the resolved field, rounded half
 // to even; nullopt when it does not fit 32 bits.
 std::optional<int32_t> ClickCoordinate(std::string_view field, int32_t cycle);
+
+// The title of the window origin line that stands for the screen itself.
+inline constexpr std::string_view kOriginScreenWord = "屏幕";
+
+// The found-point placeholders of coordinate fields (capitals only): the x
+// and the y of the point the last search found.
+inline constexpr std::string_view kFoundXPlaceholder = "X";
+inline constexpr std::string_view kFoundYPlaceholder = "Y";
+
+// A coordinate field of any kind as it reads: a field with "X" or "Y" has
+// them replaced by the found point's numbers and is evaluated like a click
+// field with "R" (a fault keeps the substituted text). With a cycle, as in
+// a click's x and y, "R" counts too; elsewhere "R" means nothing. A field
+// without any of them reads exactly as before.
+std::optional<int32_t> CoordinateValue(std::string_view field, int32_t foundX, int32_t foundY,
+                                       std::optional<int32_t> cycle);
 
 // The wait instruction's duration: the number value of the argument text up to
 // its first "毫秒" (all of it without one), rounded; nullopt when it does not

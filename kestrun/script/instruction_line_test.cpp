@@ -15,6 +15,7 @@ TEST(InstructionLineTest, KeywordsInDispatchOrder) {
     const std::vector<std::string_view> expected = {
         "比较位图", "判断颜色", "鼠标点击", "鼠标拖拉", "粘贴文字", "模拟按键", "打开文件",
         "打开网址", "等待时间", "鼠标滚动", "比较文字", "文件操作", "窗口操作", "屏幕截图",
+        "等待颜色", "等待位图", "等待窗口", "查找颜色", "查找位图", "窗口坐标",
     };
     ASSERT_EQ(kKeywords.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -56,6 +57,14 @@ TEST(InstructionLineTest, ExampleLinesParse) {
         {"窗口操作=激活,记事本", InstructionKind::WindowOperation, {"激活", "记事本"}},
         {"屏幕截图=屏幕,80", InstructionKind::Screenshot, {"屏幕", "80"}},
         {"屏幕截图=区域,80,0,0,1200,800", InstructionKind::Screenshot, {"区域", "80", "0", "0", "1200", "800"}},
+        {"等待颜色=100,100,835111,10000,0", InstructionKind::WaitColour, {"100", "100", "835111", "10000", "0"}},
+        {"等待位图=1,100,100,10000,0", InstructionKind::WaitBitmap, {"1", "100", "100", "10000", "0"}},
+        {"等待窗口=记事本,10000,0", InstructionKind::WaitWindow, {"记事本", "10000", "0"}},
+        {"查找颜色=0,0,1280,1024,835111,10,0",
+         InstructionKind::FindColour,
+         {"0", "0", "1280", "1024", "835111", "10", "0"}},
+        {"查找位图=1,0,0,1280,1024,10,0", InstructionKind::FindBitmap, {"1", "0", "0", "1280", "1024", "10", "0"}},
+        {"窗口坐标=记事本", InstructionKind::WindowOrigin, {"记事本"}},
     };
     for (const Example& example : examples) {
         SCOPED_TRACE(example.line);

@@ -32,7 +32,11 @@ std::string HeaderPath(std::string_view line) {
 }  // namespace
 
 bool IsBitmapTestLine(std::string_view line) {
-    return StartsWithKeyword(line, script::Keyword(InstructionKind::BitmapTest));
+    for (InstructionKind kind :
+         {InstructionKind::BitmapTest, InstructionKind::WaitBitmap, InstructionKind::FindBitmap}) {
+        if (StartsWithKeyword(line, script::Keyword(kind))) return true;
+    }
+    return false;
 }
 
 std::optional<int> BitmapNumberOfLine(std::string_view line) {

@@ -34,10 +34,13 @@ inline constexpr std::string_view kUrlListHeaderKey = "网址列表文件:";
 // Bitmap numbers are 16-bit signed, so this is the highest one there can be.
 inline constexpr int kHighestBitmapNumber = 32767;
 
-// True when the first four characters of the line are "比较位图".
+// True when the first four characters of the line are the keyword of a line
+// that holds a reference bitmap number as its first field: the bitmap test
+// "比较位图", its wait "等待位图" and its search "查找位图". These lines share
+// one numbering: saving, loading and deleting treat them alike.
 bool IsBitmapTestLine(std::string_view line);
 
-// The bitmap number that a bitmap test line refers to: the text after the
+// The bitmap number that such a line refers to: the text after the
 // first "=" up to the first ",", read as a number and rounded half to even.
 // nullopt when that is not a number from 1 to 32767 (or there is no "=").
 std::optional<int> BitmapNumberOfLine(std::string_view line);

@@ -26,6 +26,9 @@ TEST(PlanFileLines, BitmapTestLinesAreKnownByTheirFirstFourCharacters) {
     EXPECT_TRUE(IsBitmapTestLine("比较位图=1,100,100,0"));
     EXPECT_TRUE(IsBitmapTestLine("比较位图x=1"));  // only four characters count
     EXPECT_TRUE(IsBitmapTestLine("比较位图"));
+    EXPECT_TRUE(IsBitmapTestLine("等待位图=1,100,100,10000,0"));  // the wait and the search share the numbering
+    EXPECT_TRUE(IsBitmapTestLine("查找位图=2,0,0,1280,1024,10,0"));
+    EXPECT_FALSE(IsBitmapTestLine("等待颜色=100,100,835111,10000,0"));
     EXPECT_FALSE(IsBitmapTestLine(" 比较位图=1,100,100,0"));
     EXPECT_FALSE(IsBitmapTestLine("比较位"));
     EXPECT_FALSE(IsBitmapTestLine("比较文字=Kestrun,1"));

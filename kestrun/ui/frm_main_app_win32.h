@@ -46,6 +46,7 @@ public:
         runControl.endProgram = [] { ExitProcess(0); };
         lists.rowClick = [this](int row) { runControl.RowClick(row); };
         composer.rowClick = [this](int row) { runControl.RowClick(row); };
+        composer.screenSize = [this] { return desktop.ScreenSize(); };
         recorder.mainWindow = reinterpret_cast<platform::WindowHandle>(hwnd);
         recorder.installHook = [this] { recordHook.Install(); };
         recorder.removeHook = [this] { recordHook.Remove(); };
