@@ -28,12 +28,22 @@ std::string PointerOutcome(int row, int32_t next, int rowCount) {
 }
 
 // What a test saw, for the kinds that look at something.
-std::string WhatItSaw(const MainModel& model, platform::Desktop& desktop, script::InstructionKind kind) {
+// A search that found nothing leaves X and Y as they were.
+std::string WhatItSaw(const MainModel& model, platform::Desktop& desktop, script::InstructionKind kind, bool advanced) {
     using Kind = script::InstructionKind;
+    const platform::Point found = model.FoundPoint();
+    const std::string xy = text::IntToText(found.x) + "," + text::IntToText(found.y);
+    const std::string foundPoint =
+        advanced ? "\r\n找到的点（X,Y）：" + xy + "。" : "\r\n没有找到，X,Y 仍是 " + xy + "。";
     switch (kind) {
         case Kind::ColourTest:
+        case Kind::WaitColour:
             return "\r\n找到的颜色：" + model.LabelColor(0).caption + "，期望的颜色：" + model.LabelColor(1).caption +
                    "。";
+        case Kind::FindColour:
+            return advanced ? "\r\n找到的颜色：" + model.LabelColor(0).caption + foundPoint : foundPoint;
+        case Kind::FindBitmap:
+            return foundPoint;
         case Kind::ClipboardTest: {
             std::optional<std::string> clipboard = desktop.GetClipboardText();
             if (!clipboard || clipboard->empty()) return "\r\n剪切板里没有文字。";
@@ -82,7 +92,7 @@ void LineTools::RunLineClick() {
     std::string shownLine = text::Left(line, kShownLineCharacters);
     if (text::CharCount(line) > kShownLineCharacters) shownLine += "…";
     std::string report = RowNumber(row) + "：" + shownLine + "\r\n" + PointerOutcome(row, next, model_.RowCount());
-    Show(report + WhatItSaw(model_, desktop_, script::KindOfLine(line)), kRunLineTitle);
+    Show(report + WhatItSaw(model_, desktop_, script::KindOfLine(line), next == row + 1), kRunLineTitle);
 }
 
 }  // namespace kestrun

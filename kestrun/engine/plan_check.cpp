@@ -136,6 +136,47 @@ void CheckWindowOperation(RowChecker& check, const Line& line) {
     if (line.Field(2).empty()) check.Report("窗口标题是空的，找不到窗口，这一行只在日志里记一条错误。");
 }
 
+// A timeout that is there but is no number is read by its leading number;
+// none above 0 makes the wait a single check.
+void TimeoutField(RowChecker& check, const Line& line, size_t field) {
+    if (line.Field(field).empty() || text::StrictNumber(line.Field(field))) return;
+    const int32_t ms = line.FieldInt32(field).value_or(0);
+    check.Report("最长等待" + Quote(line.Field(field)) + "不是数字，" +
+                 (ms > 0 ? "会按 " + text::IntToText(ms) + " 毫秒等待。" : std::string("只看一次，不等待。")));
+}
+
+void CheckWaitColour(RowChecker& check, const Line& line) {
+    if (!text::StrictNumber(line.Field(3))) {
+        check.Report("颜色" + Quote(line.Field(3)) + "不是数字，等待颜色会立即算作等到。");
+    }
+    TimeoutField(check, line, 4);
+    check.JumpField(line, 5);
+}
+
+void CheckWaitBitmap(RowChecker& check, const Line& line) {
+    check.ReferenceBitmap(line);
+    TimeoutField(check, line, 4);
+    check.JumpField(line, 5);
+}
+
+void CheckWaitWindow(RowChecker& check, const Line& line) {
+    if (line.Field(1).empty()) check.Report("窗口标题是空的，等待窗口总是等到超时。");
+    TimeoutField(check, line, 2);
+    check.JumpField(line, 3);
+}
+
+void CheckFindColour(RowChecker& check, const Line& line) {
+    if (!text::StrictNumber(line.Field(5))) {
+        check.Report("颜色" + Quote(line.Field(5)) + "不是数字，查找颜色总是找不到。");
+    }
+    check.JumpField(line, 7);
+}
+
+void CheckFindBitmap(RowChecker& check, const Line& line) {
+    check.ReferenceBitmap(line);
+    check.JumpField(line, 7);
+}
+
 // The checks of each kind of the grammar; a kind without a row here has
 // nothing that can be told before it runs.
 struct KindCheck {
@@ -152,6 +193,11 @@ constexpr KindCheck kKindChecks[] = {
     {Kind::ClipboardTest, CheckClipboardTest},
     {Kind::FileOperation, CheckFileOperation},
     {Kind::WindowOperation, CheckWindowOperation},
+    {Kind::WaitColour, CheckWaitColour},
+    {Kind::WaitBitmap, CheckWaitBitmap},
+    {Kind::WaitWindow, CheckWaitWindow},
+    {Kind::FindColour, CheckFindColour},
+    {Kind::FindBitmap, CheckFindBitmap},
 };
 
 }  // namespace
