@@ -5,7 +5,8 @@
 # Any arguments are passed to Kestrun (a settings file starts a run at once).
 # With --demo it runs the demonstration plan of examples/ once: it opens
 # Notepad, pastes a text, presses Enter and takes a screenshot into
-# build/run/screenshot.
+# build/run/screenshot; its settings end Kestrun when the run is done, and the
+# Wine session ends with it, Notepad too.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 KESTRUN_ROOT=$(pwd)

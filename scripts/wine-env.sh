@@ -56,10 +56,13 @@ wine_env_start() {
 
 wine_env_stop() {
   local i
+  # The Wine programs end first (Notepad of the demo, the keeper), while their
+  # display is still there to say goodbye to; then the display and its
+  # window manager.
+  wineserver -k 2>/dev/null || true
   for ((i = ${#_wine_pids[@]} - 1; i >= 0; i--)); do
     kill "${_wine_pids[$i]}" 2>/dev/null || true
   done
-  wineserver -k 2>/dev/null || true
   for i in "${_wine_pids[@]}"; do wait "$i" 2>/dev/null || true; done
   _wine_pids=()
 }
