@@ -6,13 +6,13 @@
 // becomes that box's picture.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <regex>
 #include <string>
 #include <vector>
 
 #include "common/win32/wide.h"
+#include "e2e/support/bmp_file.h"
 #include "e2e/support/dialog_driver.h"
 #include "e2e/support/drop.h"
 #include "e2e/support/kestrun_app.h"
@@ -37,59 +37,6 @@ std::string Gbk(const std::string& utf8) {
 }
 
 bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-int32_t Int32At(const std::string& bytes, size_t offset) {
-    int32_t value = 0;
-    if (offset + 4 <= bytes.size()) std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
-}
-
-// The colour number of a pixel of a 24- or 32-bit bitmap file (row 0 at the
-// top); -1 when the file is no such bitmap.
-int BmpColourAt(const std::string& bytes, int x, int y) {
-    if (bytes.size() < 54 || bytes.compare(0, 2, "BM") != 0) return -1;
-    const int32_t offset = Int32At(bytes, 10);
-    const int32_t width = Int32At(bytes, 18);
-    const int32_t height = Int32At(bytes, 22);
-    const int bits = int(uint8_t(bytes[28])) | int(uint8_t(bytes[29])) << 8;
-    if (bits != 24 && bits != 32) return -1;
-    const int absHeight = height < 0 ? -height : height;
-    if (x < 0 || y < 0 || x >= width || y >= absHeight) return -1;
-    const size_t stride = (size_t(width) * size_t(bits) / 8 + 3) & ~size_t(3);
-    const size_t row = height > 0 ? size_t(absHeight - 1 - y) : size_t(y);
-    const size_t at = size_t(offset) + row * stride + size_t(x) * size_t(bits / 8);
-    if (at + 3 > bytes.size()) return -1;
-    const int blue = uint8_t(bytes[at]);
-    const int green = uint8_t(bytes[at + 1]);
-    const int red = uint8_t(bytes[at + 2]);
-    return red + 256 * green + 65536 * blue;
-}
-
-// A 24-bit bitmap file of one colour number.
-std::string SolidBmp(int width, int height, int colour) {
-    const size_t stride = (size_t(width) * 3 + 3) & ~size_t(3);
-    BITMAPFILEHEADER file{};
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof(info);
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    file.bfType = 0x4D42;  // "BM"
-    file.bfOffBits = sizeof(file) + sizeof(info);
-    file.bfSize = DWORD(file.bfOffBits + stride * size_t(height));
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof(file));
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof(info));
-    std::string row(stride, '\0');
-    for (int x = 0; x < width; ++x) {
-        row[size_t(x) * 3] = char((colour >> 16) & 0xFF);  // blue
-        row[size_t(x) * 3 + 1] = char((colour >> 8) & 0xFF);
-        row[size_t(x) * 3 + 2] = char(colour & 0xFF);  // red
-    }
-    for (int y = 0; y < height; ++y) bytes += row;
-    return bytes;
-}
 
 // The screen point of the middle of bitmap entry n's reference image in
 // Frame2: 100 + (n - 1) x 450 twips from the frame's left, 600 from its top.
@@ -162,10 +109,10 @@ TEST(KestrunPlansE2e, ExportWritesThePlanAndBitmapAndTheNextStartRestoresItWitho
     ASSERT_TRUE(e2e::WaitUntil([&] { return FileExists(bitmapPath); })) << "no bitmap file";
     const std::string bitmap = e2e::ReadWholeFile(bitmapPath);
     ASSERT_GE(bitmap.size(), 54u);
-    EXPECT_EQ(Int32At(bitmap, 18), 40);
-    EXPECT_EQ(std::abs(Int32At(bitmap, 22)), 40);
-    EXPECT_EQ(BmpColourAt(bitmap, 0, 0), kPaint);
-    EXPECT_EQ(BmpColourAt(bitmap, 39, 39), kPaint);
+    EXPECT_EQ(e2e::Int32At(bitmap, 18), 40);
+    EXPECT_EQ(std::abs(e2e::Int32At(bitmap, 22)), 40);
+    EXPECT_EQ(e2e::BmpColourAt(bitmap, 0, 0), kPaint);
+    EXPECT_EQ(e2e::BmpColourAt(bitmap, 39, 39), kPaint);
     EXPECT_FALSE(FileExists(folder + L"ScreenShot\\我的方案2.bmp"));
 
     // Closing writes the seven settings lines.
@@ -214,7 +161,7 @@ TEST(KestrunPlansE2e, ImportThroughTheFileChooserLoadsThePlanItsBitmapAndItsPast
         planPath,
         Gbk("'粘贴列表文件: " + win32::Narrow(listPath) +
             "\r\n\r\n  鼠标点击=1,2,左键单击  \r\n' 自己的注释\r\n比较位图=1,3,4,0\r\n粘贴文字=5,6,列表\r\n\r\n")));
-    ASSERT_TRUE(e2e::WriteWholeFile(folder + L"screenshot\\导入方案1.bmp", SolidBmp(40, 40, kPaint)));
+    ASSERT_TRUE(e2e::WriteWholeFile(folder + L"screenshot\\导入方案1.bmp", e2e::SolidBmp(40, 40, kPaint)));
     app->Press(id::kCmdOrder + 8);
     ASSERT_TRUE(app->WaitForRows({"等待时间=5000"}));
 
@@ -266,7 +213,7 @@ TEST(KestrunPlansE2e, APictureDroppedOnAPictureBoxBecomesItsPicture) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.box);
         const std::wstring picture = app->Folder() + L"拖入" + std::to_wstring(c.colour) + L".bmp";
-        ASSERT_TRUE(e2e::WriteWholeFile(picture, SolidBmp(40, 40, c.colour)));
+        ASSERT_TRUE(e2e::WriteWholeFile(picture, e2e::SolidBmp(40, 40, c.colour)));
         ASSERT_TRUE(e2e::DropFiles(app->Window(), c.at, {picture}));
         EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ScreenColourAt(c.at) == c.colour; }))
             << "the box shows " << e2e::ScreenColourAt(c.at);

@@ -12,6 +12,7 @@
 #include "common/text/codec.h"
 #include "common/text/lines.h"
 #include "common/win32/wide.h"
+#include "e2e/support/bmp_file.h"
 #include "e2e/support/dialog_driver.h"
 #include "e2e/support/program.h"
 #include "e2e/support/target_window.h"
@@ -25,7 +26,7 @@ std::string Ansi(const std::string& utf8) { return text::MakeSystemCodec()->Enco
 
 std::string Utf8(const std::string& ansi) { return text::MakeSystemCodec()->Decode(ansi); }
 
-std::string Point(POINT p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+std::string Point(POINT p, const char* between = ",") { return std::to_string(p.x) + between + std::to_string(p.y); }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -35,7 +36,9 @@ class KestrunRunTest : public testing::Test {
 protected:
     // Writes the plan and a settings file naming it into the input folder and
     // starts Kestrun with the settings file.
-    std::unique_ptr<e2e::Program> StartWithPlan(const std::vector<std::string>& lines, const std::string& extra = "") {
+    // Reference bitmaps go where a plan named "plan" keeps them, by number.
+    std::unique_ptr<e2e::Program> StartWithPlan(const std::vector<std::string>& lines, const std::string& extra = "",
+                                                const std::map<int, std::string>& bitmaps = {}) {
         std::string plan;
         for (const auto& line : lines) plan += line + "\r\n";
         plan += "\r\n";
@@ -46,7 +49,12 @@ protected:
         EXPECT_TRUE(e2e::WriteWholeFile(settingsPath, Ansi(settings)));
         // Minimised, so that Kestrun's own window does not cover the target
         // and take the clicks the plan aims at it.
-        return e2e::Program::Start(L"kestrun.exe", settingsPath, SW_SHOWMINNOACTIVE);
+        if (!bitmaps.empty()) CreateDirectoryW((programFolder_.Path() + L"screenshot").c_str(), nullptr);
+        for (const auto& [number, bytes] : bitmaps) {
+            const std::wstring file = L"screenshot\\plan" + std::to_wstring(number) + L".bmp";
+            EXPECT_TRUE(e2e::WriteWholeFile(programFolder_.Path() + file, bytes));
+        }
+        return e2e::Program::StartIn(programFolder_.Path(), L"kestrun.exe", settingsPath, SW_SHOWMINNOACTIVE);
     }
 
     // The run log as lines, time stamps checked and replaced by "T".
@@ -72,6 +80,7 @@ protected:
     }
 
     e2e::TempFolder inputs_;
+    e2e::TempFolder programFolder_;
 };
 
 TEST_F(KestrunRunTest, PlanOfEveryKindRunsAgainstTheTargetAndLogsEachLine) {
@@ -208,6 +217,41 @@ TEST_F(KestrunRunTest, WaitsSearchesAndTheWindowOriginFollowTheScreen) {
         << "the origin line run again did not follow the moved window";
 
     late->Close();
+    target->Close();
+    kestrun->Close(window);
+}
+
+TEST_F(KestrunRunTest, APictureSearchFindsTheBlockWhereverTheTargetShowsItAndTheClickLandsOnIt) {
+    // Two bands, the lower one a little off the reference in every channel:
+    // within the tolerance the plan gives.
+    constexpr int kTop = 0x1F8E4D, kBottom = 0x6B2FA0, kBottomShown = 0x6530A6;
+    e2e::TargetOptions options(L"Kestrun Picture Target", {200, 150, 700, 550});
+    options.paints = {L"233,181,40,20," + std::to_wstring(kTop), L"233,201,40,20," + std::to_wstring(kBottomShown),
+                      L"400,300,40,40," + std::to_wstring(kTop)};
+    auto target = e2e::TargetWindow::Start(options);
+    ASSERT_TRUE(target);
+    const POINT centre = target->ScreenPoint(233 + 20, 181 + 20);
+
+    const std::string picture = e2e::BmpFile(40, 40, [](int, int y) { return y < 20 ? kTop : kBottom; });
+    // A wait that times out ends the cycle before the click (pointer past
+    // the end), so the click shows that each line before it succeeded.
+    const std::vector<std::string> plan = {
+        "等待窗口=Kestrun Picture Target,5000,-100",
+        "窗口坐标=Kestrun Picture Target",
+        "等待位图=2,400,300,5000,-100",
+        "窗口坐标=屏幕",
+        "查找位图=1,0,0,1280,1024,10,-100",
+        "鼠标点击=X,Y,左键单击",
+    };
+    auto kestrun = StartWithPlan(plan, "", {{1, picture}, {2, e2e::SolidBmp(40, 40, kTop)}});
+    ASSERT_TRUE(kestrun);
+    HWND window = kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle));
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(target->WaitForLogLine("WM_LBUTTONDOWN " + Point(centre, " "), 10000))
+        << "the click did not land on the middle of the block: " << testing::PrintToString(RunLog(*kestrun))
+        << testing::PrintToString(target->LogLines());
+    ASSERT_TRUE(WaitForRunEnd(*kestrun, 10000));
+
     target->Close();
     kestrun->Close(window);
 }
