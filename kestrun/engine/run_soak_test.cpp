@@ -74,6 +74,15 @@ const std::vector<std::string> kPlan = {
     "屏幕截图=区域,80,0,0,16,16",
     "文件操作=删除,C:\\Kestrun\\screenshot\\*.jpg",
     "等待时间=1000毫秒",
+    "等待窗口=记事本,300,-1",
+    "窗口坐标=记事本",
+    "鼠标点击=10,10,左键单击",
+    "窗口坐标=屏幕",
+    "等待颜色=60,60," + std::to_string(kPixelColour) + ",300,-1",
+    "等待位图=1,10,10,200,-1",
+    "查找位图=1,0,0,64,64,0,-1",
+    "查找颜色=0,0,320,240," + std::to_string(kPixelColour) + ",0,-1",
+    "鼠标点击=X,Y+1,左键单击",
 };
 
 // The interpreter, checked: the run log must end with the entry of the line
