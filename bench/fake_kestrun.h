@@ -2,7 +2,12 @@
 // loading benchmarks use them.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
+#include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_dialogs.h"
@@ -13,6 +18,21 @@
 
 struct FakeKestrun {
     FakeKestrun() { model.SetProgramFolder(files.ProgramFolder()); }
+
+    // Puts bytes on the fake disk at path and times load(lists, path) once an
+    // iteration, keeping what observe(model) reads from being optimised away;
+    // returns what observe reads after the last load, for the caller's check.
+    template <typename Load, typename Observe>
+    size_t TimeLoading(benchmark::State& state, const std::string& path, const std::string& bytes, Load load,
+                       Observe observe) {
+        files.AddFile(path, bytes);
+        for (auto _ : state) {
+            load(lists, path);
+            benchmark::DoNotOptimize(observe(model));
+        }
+        state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+        return observe(model);
+    }
 
     std::unique_ptr<text::AnsiCodec> codec = text::MakeSystemCodec();
     fake::FakeDesktop desktop;

@@ -31,22 +31,21 @@ std::string ListText(bool urls) {
 
 void LoadList(benchmark::State& state, bool urls) {
     FakeKestrun kestrun;
-    const auto& codec = kestrun.codec;
-    auto& model = kestrun.model;
-    auto& lists = kestrun.lists;
-    const std::string bytes = *codec->Encode(ListText(urls));
-    kestrun.files.AddFile(kPath, bytes);
-    for (auto _ : state) {
+    const std::string bytes = *kestrun.codec->Encode(ListText(urls));
+    const auto load = [urls](kestrun::ListManager& lists, const std::string& path) {
         if (urls) {
-            lists.LoadUrlListFile(kPath);
+            lists.LoadUrlListFile(path);
         } else {
-            lists.LoadPasteListFile(kPath);
+            lists.LoadPasteListFile(path);
         }
-        benchmark::DoNotOptimize(model.PasteEntries().size());
+    };
+    // The list the load fills.
+    const auto observe = [urls](const kestrun::MainModel& model) {
+        return urls ? model.UrlEntries().size() : model.PasteEntries().size();
+    };
+    if (kestrun.TimeLoading(state, kPath, bytes, load, observe) != kLines) {
+        state.SkipWithError("the list did not load whole");
     }
-    const size_t count = urls ? model.UrlEntries().size() : model.PasteEntries().size();
-    if (count != kLines) state.SkipWithError("the list did not load whole");
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
 }
 
 // "列表" taking the first entry of a list of a million entries.

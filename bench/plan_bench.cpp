@@ -40,24 +40,18 @@ std::vector<std::string> PlanLines() {
 
 void LoadPlan(benchmark::State& state, bool withBitmaps) {
     FakeKestrun kestrun;
-    const auto& codec = kestrun.codec;
-    auto& files = kestrun.files;
-    auto& model = kestrun.model;
-    auto& lists = kestrun.lists;
-    const std::string planBytes = kestrun::PlanFileBytes(*codec, PlanLines(), {});
-    files.AddFile("C:\\Kestrun\\process\\big.csv", planBytes);
+    const std::string planBytes = kestrun::PlanFileBytes(*kestrun.codec, PlanLines(), {});
     if (withBitmaps) {
         const std::string bitmap = kestrun::EncodeBmp(platform::Image(40, 40, 0x20C040));
         for (int n = 1; n <= kBitmapLines; ++n) {
-            files.AddFile("C:\\Kestrun\\screenshot\\big" + std::to_string(n) + ".bmp", bitmap);
+            kestrun.files.AddFile("C:\\Kestrun\\screenshot\\big" + std::to_string(n) + ".bmp", bitmap);
         }
     }
-    for (auto _ : state) {
-        lists.LoadPlanFile("C:\\Kestrun\\process\\big.csv");
-        benchmark::DoNotOptimize(model.RowCount());
+    const auto load = [](kestrun::ListManager& lists, const std::string& path) { lists.LoadPlanFile(path); };
+    const auto observe = [](const kestrun::MainModel& model) { return size_t(model.RowCount()); };
+    if (kestrun.TimeLoading(state, "C:\\Kestrun\\process\\big.csv", planBytes, load, observe) != kLines) {
+        state.SkipWithError("the plan did not load whole");
     }
-    if (model.RowCount() != kLines) state.SkipWithError("the plan did not load whole");
-    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(planBytes.size()));
 }
 
 }  // namespace

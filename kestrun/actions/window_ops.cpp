@@ -104,6 +104,12 @@ void Perform(platform::Desktop& desktop, platform::WindowHandle window, Action a
 
 namespace {
 
+// Whether a window the search meets counts: any window, or with visibleOnly
+// only a visible one.
+bool Counts(platform::Desktop& desktop, platform::WindowHandle window, bool visibleOnly) {
+    return !visibleOnly || desktop.IsWindowVisible(window);
+}
+
 platform::WindowHandle FindContaining(platform::Desktop& desktop, std::string_view title, bool visibleOnly) {
     if (title.empty()) return 0;
     // Lower-casing ASCII letters never touches the bytes of a multi-byte
@@ -113,9 +119,18 @@ platform::WindowHandle FindContaining(platform::Desktop& desktop, std::string_vi
     for (const platform::WindowInfo& window : desktop.TopLevelWindows()) {
         if (window.title.empty()) continue;
         if (!text::Contains(text::AsciiLower(window.title), wanted)) continue;
-        if (!visibleOnly || desktop.IsWindowVisible(window.handle)) return window.handle;
+        if (Counts(desktop, window.handle, visibleOnly)) return window.handle;
     }
     return 0;
+}
+
+// The window search of the operations and of the waits: the platform's exact
+// lookup first, then the containing search. The empty title finds nothing.
+platform::WindowHandle SearchWindows(platform::Desktop& desktop, std::string_view title, bool visibleOnly) {
+    if (title.empty()) return 0;
+    const platform::WindowHandle exact = desktop.FindWindowByExactTitle(std::string(title));
+    if (exact != 0 && Counts(desktop, exact, visibleOnly)) return exact;
+    return FindContaining(desktop, title, visibleOnly);
 }
 
 }  // namespace
@@ -127,17 +142,11 @@ platform::WindowHandle FindWindowByTitle(platform::Desktop& desktop, std::string
 bool IsWindowOperationWord(std::string_view operationWord) { return FindOperation(operationWord) != nullptr; }
 
 platform::WindowHandle FindWindowForOperation(platform::Desktop& desktop, std::string_view title) {
-    if (title.empty()) return 0;
-    const platform::WindowHandle exact = desktop.FindWindowByExactTitle(std::string(title));
-    if (exact != 0) return exact;
-    return FindWindowByTitle(desktop, title);
+    return SearchWindows(desktop, title, false);
 }
 
 platform::WindowHandle FindVisibleWindow(platform::Desktop& desktop, std::string_view title) {
-    if (title.empty()) return 0;
-    const platform::WindowHandle exact = desktop.FindWindowByExactTitle(std::string(title));
-    if (exact != 0 && desktop.IsWindowVisible(exact)) return exact;
-    return FindContaining(desktop, title, true);
+    return SearchWindows(desktop, title, true);
 }
 
 void WindowOperation(platform::Desktop& desktop, std::string_view title, std::string_view operationWord,

@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "common/testing/fake_desktop.h"
-#include "common/testing/fake_dialogs.h"
-#include "common/testing/fake_files.h"
 #include "kestrun/actions/keys.h"
+#include "kestrun/editor/list_manager_fixture.h"
 
 namespace kestrun {
 namespace {
@@ -21,14 +18,7 @@ using fake::ShownDialog;
 
 constexpr uint32_t kRefusal = mb::kOk | mb::kIconExclamation;
 
-ShownDialog Message(const std::string& text, uint32_t flags = kRefusal) {
-    ShownDialog dialog;
-    dialog.kind = DialogKind::kMessageBox;
-    dialog.text = text;
-    dialog.title = "提示";
-    dialog.flags = flags;
-    return dialog;
-}
+ShownDialog Message(const std::string& text, uint32_t flags = kRefusal) { return MessageBoxShown(text, flags); }
 
 ShownDialog Input(const std::string& prompt, const std::string& title, const std::string& defaultAnswer) {
     ShownDialog dialog;
@@ -42,10 +32,9 @@ ShownDialog Input(const std::string& prompt, const std::string& title, const std
 const std::string kBitmapJumpPrompt = " 请告诉我假如图像不匹配的话，要回退或前进几步? 前进负数，回退正数  ";
 const std::string kColourJumpPrompt = " 请告诉我假如颜色不匹配的话，要回退或前进几步?  前进负数，回退正数 ";
 
-class ComposerTest : public testing::Test {
+class ComposerTest : public ListManagerFixture {
 protected:
     ComposerTest() {
-        model_.SetProgramFolder("C:\\Kestrun\\");
         composer_.rowClick = [this](int row) {
             clickedRows_.push_back(row);
             model_.SetSelection(row);
@@ -58,12 +47,6 @@ protected:
         clickedRows_.clear();
     }
 
-    fake::FakeFileSystem files_;
-    fake::FakeDialogs dialogs_;
-    fake::FakeDesktop desktop_;
-    std::unique_ptr<text::AnsiCodec> codec_ = text::MakeSystemCodec();
-    MainModel model_;
-    ListManager lists_{model_, files_, dialogs_, desktop_, *codec_};
     Composer composer_{model_, dialogs_, lists_};
     std::vector<int> clickedRows_;
 };

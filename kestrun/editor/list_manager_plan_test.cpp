@@ -3,14 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "common/testing/fake_desktop.h"
-#include "common/testing/fake_dialogs.h"
-#include "common/testing/fake_files.h"
-#include "kestrun/editor/list_manager.h"
+#include "kestrun/editor/list_manager_fixture.h"
 #include "kestrun/script/bmp_file.h"
 
 namespace kestrun {
@@ -18,33 +14,14 @@ namespace {
 
 namespace mb = platform::mb;
 
-const std::string kFolder = "C:\\Kestrun\\";
-const std::string kPlanFolder = kFolder + "process\\";
-
-platform::Image Filled(int32_t colour, int width = 40, int height = 40) {
-    return platform::Image(width, height, colour);
-}
-
-class PlanLoadTest : public testing::Test {
+class PlanLoadTest : public ListManagerFixture {
 protected:
-    PlanLoadTest() { model_.SetProgramFolder(kFolder); }
-
-    std::string Gbk(const std::string& utf8) { return *codec_->Encode(utf8); }
     void AddPlan(const std::string& name, const std::string& utf8) {
         files_.AddFile(kPlanFolder + name + ".csv", Gbk(utf8));
     }
     void AddBitmapFile(const std::string& base, int n, const platform::Image& image) {
         files_.AddFile(kFolder + "ScreenShot\\" + base + std::to_string(n) + ".bmp", EncodeBmp(image));
     }
-    void AddEntry(int n, int32_t colour) {
-        model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = Filled(colour); });
-    }
-    std::vector<int> EntryNumbers() const {
-        std::vector<int> numbers;
-        for (const auto& [n, entry] : model_.Bitmaps()) numbers.push_back(n);
-        return numbers;
-    }
-    int32_t EntryColour(int n) { return model_.Bitmaps().at(n).reference.At(0, 0); }
     void Load(const std::string& name) { lists_.LoadPlanFile(kPlanFolder + name + ".csv"); }
     void ExportAs(const std::string& name) {
         dialogs_.AnswerInputBox(name);
@@ -54,13 +31,6 @@ protected:
         dialogs_.AnswerMessageBox(mb::kIdYes);
         lists_.Clear();
     }
-
-    fake::FakeFileSystem files_;
-    fake::FakeDialogs dialogs_;
-    fake::FakeDesktop desktop_;
-    std::unique_ptr<text::AnsiCodec> codec_ = text::MakeSystemCodec();
-    MainModel model_;
-    ListManager lists_{model_, files_, dialogs_, desktop_, *codec_};
 };
 
 TEST_F(PlanLoadTest, MissingOrUnreadablePlanLeavesTheListAlone) {

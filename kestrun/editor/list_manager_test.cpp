@@ -3,13 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "common/testing/fake_desktop.h"
-#include "common/testing/fake_dialogs.h"
-#include "common/testing/fake_files.h"
+#include "kestrun/editor/list_manager_fixture.h"
 #include "kestrun/script/bmp_file.h"
 
 namespace kestrun {
@@ -19,49 +16,14 @@ namespace mb = platform::mb;
 using fake::DialogKind;
 using fake::ShownDialog;
 
-const std::string kFolder = "C:\\Kestrun\\";
-const std::string kPlanFolder = kFolder + "process\\";
 const std::string kDefaultName = "方案20260101120000";  // the fake desktop's clock starts at 2026-01-01 12:00:00
 
-platform::Image Filled(int32_t colour, int width = 40, int height = 40) {
-    return platform::Image(width, height, colour);
-}
-
-// A message box titled "提示" as the program shows it.
-ShownDialog MessageBoxShown(const std::string& text, uint32_t flags) {
-    ShownDialog dialog;
-    dialog.kind = DialogKind::kMessageBox;
-    dialog.text = text;
-    dialog.title = "提示";
-    dialog.flags = flags;
-    return dialog;
-}
-
-class ListManagerTest : public testing::Test {
+class ListManagerTest : public ListManagerFixture {
 protected:
-    ListManagerTest() { model_.SetProgramFolder(kFolder); }
-
-    std::string Gbk(const std::string& utf8) { return *codec_->Encode(utf8); }
     // A bitmap file of the given colour where loading a plan named base looks for number n.
     void AddBitmapFile(const std::string& base, int n, const platform::Image& image) {
         files_.AddFile(kFolder + "screenshot\\" + base + std::to_string(n) + ".bmp", EncodeBmp(image));
     }
-    void AddEntry(int n, int32_t colour) {
-        model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = Filled(colour); });
-    }
-    std::vector<int> EntryNumbers() const {
-        std::vector<int> numbers;
-        for (const auto& [n, entry] : model_.Bitmaps()) numbers.push_back(n);
-        return numbers;
-    }
-    int32_t EntryColour(int n) { return model_.Bitmaps().at(n).reference.At(0, 0); }
-
-    fake::FakeFileSystem files_;
-    fake::FakeDialogs dialogs_;
-    fake::FakeDesktop desktop_;
-    std::unique_ptr<text::AnsiCodec> codec_ = text::MakeSystemCodec();
-    MainModel model_;
-    ListManager lists_{model_, files_, dialogs_, desktop_, *codec_};
 };
 
 // --- Moving ---

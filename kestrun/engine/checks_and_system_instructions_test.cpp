@@ -3,52 +3,20 @@
 // operations, screenshots.
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "common/testing/fake_desktop.h"
-#include "common/testing/fake_files.h"
-#include "kestrun/engine/interpreter.h"
+#include "kestrun/engine/interpreter_fixture.h"
 
 namespace kestrun {
 namespace {
 
-class FixedRandom : public RandomSource {
-public:
-    float Next() override { return 0.5f; }
-};
-
-class TestInstructionsTest : public ::testing::Test {
+class TestInstructionsTest : public InterpreterFixture<> {
 protected:
-    TestInstructionsTest()
-        : codec_(text::MakeSystemCodec()),
-          log_(desktop_, files_, *codec_),
-          interpreter_(model_, desktop_, files_, log_, random_) {
-        model_.SetProgramFolder("C:\\Kestrun\\");
-        log_.SetPath("C:\\Kestrun\\日志.txt");
-        files_.CreateFolder("C:\\Kestrun");
-        files_.CreateFolder("C:\\Kestrun\\screenshot");
+    TestInstructionsTest() {
         desktop_.SetLocalTime({2026, 12, 6, 8, 30, 5, 0});
+        random_.fallback = 0.5f;
     }
-
-    int32_t Run(const std::string& line, int32_t pointer = 5) {
-        model_.SetInstructionPointer(pointer);
-        desktop_.ClearLog();
-        interpreter_.ExecuteLine(line);
-        return model_.InstructionPointer();
-    }
-
-    std::string RunLogText() { return codec_->Decode(files_.ReadFile(log_.Path()).value_or("")); }
-
-    fake::FakeDesktop desktop_;
-    fake::FakeFileSystem files_;
-    std::unique_ptr<text::AnsiCodec> codec_;
-    MainModel model_;
-    RunLog log_;
-    FixedRandom random_;
-    Interpreter interpreter_;
 };
 
 TEST_F(TestInstructionsTest, ColourTestComparesExactlyAndJumps) {

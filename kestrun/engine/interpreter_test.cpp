@@ -3,62 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "common/platform/key_codes.h"
-#include "common/testing/fake_desktop.h"
-#include "common/testing/fake_files.h"
 #include "common/text/lines.h"
+#include "kestrun/engine/interpreter_fixture.h"
 
 namespace kestrun {
 namespace {
 
 using Log = std::vector<std::string>;
 
-class ScriptedRandom : public RandomSource {
-public:
-    float Next() override {
-        if (draws.empty()) return 0.0f;
-        float r = draws.front();
-        draws.pop_front();
-        return r;
-    }
-    std::deque<float> draws;
-};
-
-class InterpreterTest : public ::testing::Test {
+class InterpreterTest : public InterpreterFixture<> {
 protected:
-    InterpreterTest()
-        : codec_(text::MakeSystemCodec()),
-          log_(desktop_, files_, *codec_),
-          interpreter_(model_, desktop_, files_, log_, random_) {
-        model_.SetProgramFolder("C:\\Kestrun\\");
-        log_.SetPath("C:\\Kestrun\\日志.txt");
-        model_.SetCycleCounter(1);
-        files_.CreateFolder("C:\\Kestrun");
-        files_.CreateFolder("C:\\Kestrun\\screenshot");
-    }
-
-    // Runs one line from pointer 5 and returns the pointer afterwards.
-    int32_t Run(const std::string& line, int32_t pointer = 5) {
-        model_.SetInstructionPointer(pointer);
-        desktop_.ClearLog();
-        interpreter_.ExecuteLine(line);
-        return model_.InstructionPointer();
-    }
-
-    Log Input() const { return desktop_.LogWithout({"Sleep", "PumpMessages", "WaitForMessages"}); }
-
-    fake::FakeDesktop desktop_;
-    fake::FakeFileSystem files_;
-    std::unique_ptr<text::AnsiCodec> codec_;
-    MainModel model_;
-    RunLog log_;
-    ScriptedRandom random_;
-    Interpreter interpreter_;
+    InterpreterTest() { model_.SetCycleCounter(1); }
 };
 
 TEST_F(InterpreterTest, UnknownKeywordsAndEmptyLinesStayAndDoNothing) {

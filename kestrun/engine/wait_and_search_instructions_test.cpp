@@ -3,23 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "common/testing/fake_desktop.h"
-#include "common/testing/fake_files.h"
-#include "kestrun/engine/interpreter.h"
+#include "kestrun/engine/interpreter_fixture.h"
 
 namespace kestrun {
 namespace {
 
 using Log = std::vector<std::string>;
-
-class FixedRandom : public RandomSource {
-public:
-    float Next() override { return 0.5f; }
-};
 
 // Records every screen copy, so a test sees which block a line read.
 class CopyRecordingDesktop : public fake::FakeDesktop {
@@ -32,30 +25,20 @@ public:
     std::vector<std::string> copies;
 };
 
-class WaitAndSearchTest : public ::testing::Test {
+class WaitAndSearchTest : public InterpreterFixture<CopyRecordingDesktop> {
 protected:
-    WaitAndSearchTest()
-        : codec_(text::MakeSystemCodec()),
-          log_(desktop_, files_, *codec_),
-          interpreter_(model_, desktop_, files_, log_, random_) {
-        model_.SetProgramFolder("C:\\Kestrun\\");
-        log_.SetPath("C:\\Kestrun\\日志.txt");
-        files_.CreateFolder("C:\\Kestrun");
-        files_.CreateFolder("C:\\Kestrun\\screenshot");
+    WaitAndSearchTest() {
         model_.SetCycleCounter(2);
+        random_.fallback = 0.5f;
     }
 
+    // Runs one line as the fixture does, and starts the copies and the elapsed time afresh.
     int32_t Run(const std::string& line, int32_t pointer = 5) {
-        model_.SetInstructionPointer(pointer);
-        desktop_.ClearLog();
         desktop_.copies.clear();
         start_ = desktop_.TimeGetTime();
-        interpreter_.ExecuteLine(line);
-        return model_.InstructionPointer();
+        return InterpreterFixture::Run(line, pointer);
     }
     uint32_t Elapsed() { return desktop_.TimeGetTime() - start_; }
-    Log Input() const { return desktop_.LogWithout({"Sleep", "PumpMessages", "WaitForMessages"}); }
-    std::string RunLogText() { return codec_->Decode(files_.ReadFile(log_.Path()).value_or("")); }
     void AddBitmap(int n, const platform::Image& reference) {
         model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = reference; });
     }
@@ -64,13 +47,6 @@ protected:
         desktop_.At(desktop_.Clock().Elapsed() + ms, std::move(action));
     }
 
-    CopyRecordingDesktop desktop_;
-    fake::FakeFileSystem files_;
-    std::unique_ptr<text::AnsiCodec> codec_;
-    MainModel model_;
-    RunLog log_;
-    FixedRandom random_;
-    Interpreter interpreter_;
     uint32_t start_ = 0;
 };
 
