@@ -35,6 +35,9 @@ std::vector<int> ComparisonOrder(const platform::Image& block) {
 
 bool ColoursAlike(int32_t a, int32_t b, int tolerance) {
     if (a == b) return true;
+    // A value beyond the colours (-1 for a point off the screen) has no
+    // channels to compare: it is alike only itself.
+    if (a < 0 || a > 0xFFFFFF || b < 0 || b > 0xFFFFFF) return false;
     return tolerance > 0 && Distance(a, b) <= tolerance;
 }
 

@@ -17,10 +17,16 @@ TEST(ImageSearchTest, ColoursAreAlikeWhenEveryChannelLiesWithinTheTolerance) {
         int tolerance;
         bool alike;
     } cases[] = {
-        {Rgb(10, 20, 30), Rgb(10, 20, 30), 0, true},  {Rgb(10, 20, 30), Rgb(11, 20, 30), 0, false},
-        {Rgb(10, 20, 30), Rgb(15, 25, 35), 5, true},  {Rgb(10, 20, 30), Rgb(10, 20, 36), 5, false},
-        {Rgb(10, 20, 30), Rgb(10, 14, 30), 5, false}, {Rgb(0, 0, 0), Rgb(255, 255, 255), 255, true},
+        {Rgb(10, 20, 30), Rgb(10, 20, 30), 0, true},
+        {Rgb(10, 20, 30), Rgb(11, 20, 30), 0, false},
+        {Rgb(10, 20, 30), Rgb(15, 25, 35), 5, true},
+        {Rgb(10, 20, 30), Rgb(10, 20, 36), 5, false},
+        {Rgb(10, 20, 30), Rgb(10, 14, 30), 5, false},
+        {Rgb(0, 0, 0), Rgb(255, 255, 255), 255, true},
         {Rgb(200, 0, 0), Rgb(0, 0, 200), 199, false},
+        {-1, Rgb(255, 255, 255), 255, false},
+        {-1, -1, 0, true},
+        {0x1000000, 0xFFFFFF, 1, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.a << " " << c.b << " t=" << std::dec << c.tolerance);

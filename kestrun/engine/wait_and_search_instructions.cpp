@@ -1,6 +1,8 @@
 // The three waits (colour, bitmap, window), the two searches (colour,
 // bitmap) and the window origin.
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <optional>
 
 #include "common/text/number.h"
@@ -23,6 +25,12 @@ int32_t Whole32(const script::InstructionLine& line, size_t field) { return line
 
 // A tolerance per colour channel, 0 to 255.
 int Tolerance(const script::InstructionLine& line, size_t field) { return std::clamp(Whole32(line, field), 0, 255); }
+
+// The number itself when it is a whole number that fits 32 bits.
+std::optional<int32_t> ExactWhole32(double value) {
+    if (!(value >= double(INT32_MIN) && value <= double(INT32_MAX)) || value != std::floor(value)) return std::nullopt;
+    return int32_t(value);
+}
 
 }  // namespace
 
@@ -50,9 +58,14 @@ void Interpreter::WaitColour(const script::InstructionLine& line) {
     WaitUntil(line, 4, 5, [&] {
         const platform::Point point = ScreenPoint(line, 1, 2);
         const int32_t found = desktop_.GetPixel(point.x, point.y);
-        const std::optional<int32_t> expected = ShowColours(found, line.Field(3));
+        ShowColours(found, line.Field(3));
+        const std::optional<double> expected = text::StrictNumber(line.Field(3));
         // An expected colour that is no number does not hold the run up.
-        return !expected || ColoursAlike(found, *expected, tolerance);
+        if (!expected) return true;
+        // One that is no colour (a fraction, beyond 32 bits) is compared as
+        // the colour test compares it: it equals no pixel.
+        const std::optional<int32_t> colour = ExactWhole32(*expected);
+        return colour ? ColoursAlike(found, *colour, tolerance) : *expected == double(found);
     });
 }
 

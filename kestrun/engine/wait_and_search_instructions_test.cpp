@@ -96,8 +96,16 @@ TEST_F(WaitAndSearchTest, WaitColourToleranceAndLabels) {
         const char* line;
         int32_t pointer;
     } cases[] = {
-        {"等待颜色=10,10,0,0,1", 4},    {"等待颜色=10,10,0,0,1,4", 4},    {"等待颜色=10,10,0,0,1,5", 6},
-        {"等待颜色=10,10,0,0,1,-1", 4}, {"等待颜色=10,10,328707,0,1", 6},
+        {"等待颜色=10,10,0,0,1", 4},
+        {"等待颜色=10,10,0,0,1,4", 4},
+        {"等待颜色=10,10,0,0,1,5", 6},
+        {"等待颜色=10,10,0,0,1,-1", 4},
+        // As the colour test compares: a fraction or a number beyond 32 bits
+        // equals no pixel; a point off the screen is alike no colour.
+        {"等待颜色=10,10,328707.4,0,1", 4},
+        {"等待颜色=10,10,1e10,0,1", 4},
+        {"等待颜色=-5,-5,16777215,0,1,1", 4},
+        {"等待颜色=10,10,328707,0,1", 6},
     };
     for (const auto& c : cases) EXPECT_EQ(Run(c.line), c.pointer) << c.line;
     EXPECT_EQ(model_.LabelColor(0).caption, "328707");
