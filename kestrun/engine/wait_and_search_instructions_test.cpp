@@ -211,6 +211,21 @@ TEST_F(WaitAndSearchTest, XAndYStandForTheFoundPointInEveryCoordinateField) {
     EXPECT_EQ(Input().front(), "SetCursorPos 57,30");
     EXPECT_EQ(Input().end()[-2], "SetCursorPos 59,130");
 
+    AddBitmap(1, platform::Image(40, 40, kRed));
+    const struct {
+        const char* line;
+        Log copies;
+    } reads[] = {
+        {"比较位图=1,X,Y,0", {"57,30 40x40"}},
+        {"等待位图=1,X+1,Y,0,0", {"58,30 40x40"}},
+        {"查找位图=1,X,Y,X+50,Y*2,0,0", {"57,30 50x30"}},
+    };
+    for (const auto& c : reads) {
+        SCOPED_TRACE(c.line);
+        Run(c.line);
+        EXPECT_EQ(desktop_.copies, c.copies);
+    }
+
     desktop_.Screen().Set(58, 31, kRed);
     EXPECT_EQ(Run("判断颜色=X+1,Y+1,255,2"), 6);
     EXPECT_EQ(Run("等待颜色=X+1,Y+1,255,0,2"), 6);
@@ -262,6 +277,7 @@ TEST_F(WaitAndSearchTest, WindowOriginMovesEveryPointALineNames) {
 
     desktop_.Screen().Set(111, 85, kRed);
     EXPECT_EQ(Run("判断颜色=3,4,255,2"), 6);
+    EXPECT_EQ(Run("等待颜色=3,4,255,0,2"), 6);
     EXPECT_EQ(Run("查找颜色=0,0,50,50,255,0,2"), 6);
     EXPECT_EQ(model_.FoundPoint(), (platform::Point{3, 4})) << "the found point is relative to the origin";
 
