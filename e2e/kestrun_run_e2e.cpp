@@ -49,7 +49,9 @@ protected:
         EXPECT_TRUE(e2e::WriteWholeFile(settingsPath, Ansi(settings)));
         // Minimised, so that Kestrun's own window does not cover the target
         // and take the clicks the plan aims at it.
-        if (!bitmaps.empty()) CreateDirectoryW((programFolder_.Path() + L"screenshot").c_str(), nullptr);
+        if (bitmaps.empty()) return e2e::Program::Start(L"kestrun.exe", settingsPath, SW_SHOWMINNOACTIVE);
+        // The bitmaps are in place before the program starts and loads the plan.
+        CreateDirectoryW((programFolder_.Path() + L"screenshot").c_str(), nullptr);
         for (const auto& [number, bytes] : bitmaps) {
             const std::wstring file = L"screenshot\\plan" + std::to_wstring(number) + L".bmp";
             EXPECT_TRUE(e2e::WriteWholeFile(programFolder_.Path() + file, bytes));
@@ -342,7 +344,7 @@ TEST_F(KestrunRunTest, ClosingDuringALongWaitEndsTheProgramAtOnce) {
 }
 
 TEST_F(KestrunRunTest, ExitWhenDoneClosesTheProgramWithTheRunsEndAsExitCode) {
-    enum class Act { kNothing, kEsc };
+    enum class Act { kNothing, kEsc, kClose };
     const struct {
         const char* name;
         std::vector<std::string> plan;
@@ -351,18 +353,23 @@ TEST_F(KestrunRunTest, ExitWhenDoneClosesTheProgramWithTheRunsEndAsExitCode) {
     } cases[] = {
         {"cycles ran out", {"等待时间=10"}, Act::kNothing, 0},
         {"Esc", {"等待时间=60000"}, Act::kEsc, 1},
+        {"window closed during the run", {"等待时间=60000"}, Act::kClose, 1},
         {"empty plan", {}, Act::kNothing, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto kestrun = StartWithPlan(c.plan, "结束退出=1\r\n");
         ASSERT_TRUE(kestrun);
-        if (c.act == Act::kEsc) {
+        if (c.act != Act::kNothing) {
             ASSERT_TRUE(e2e::WaitUntil([&] { return Contains(RunLog(*kestrun), "T\t等待时间=60000"); }));
+        }
+        if (c.act == Act::kEsc) {
             keybd_event(VK_ESCAPE, 0, 0, 0);
             Sleep(50);
             keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
         }
+        if (c.act == Act::kClose)
+            PostMessageW(kestrun->WaitForWindow(win32::Wide(kestrun::kWindowTitle)), WM_CLOSE, 0, 0);
         bool dialogSeen = false;
         e2e::WaitUntil(
             [&] {

@@ -170,6 +170,10 @@ LRESULT FrmMain::HandleMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CLOSE:
+            // A run that closes the program by itself when it stops and is
+            // closed by hand before that did not run out its cycles: a
+            // scheduler that started it must not read success.
+            if (model_.ExitWhenRunStops() && model_.IsRunning()) exitCode_ = int(RunEnd::kStopped);
             model_.SetClosing();
             CloseDown(model_, app_->files, *app_->codec);
             DestroyWindow(hwnd_);
