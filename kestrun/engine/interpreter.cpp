@@ -25,7 +25,7 @@ void Interpreter::Advance() {
     model_.SetInstructionPointer(lastMove_.target);
 }
 
-void Interpreter::Jump(int32_t j) { JumpTo(int32_t(uint32_t(model_.InstructionPointer()) - uint32_t(j))); }
+void Interpreter::Jump(int32_t j) { JumpTo(JumpedPointer(model_.InstructionPointer(), j)); }
 
 void Interpreter::JumpTo(int32_t target) {
     lastMove_ = {PointerRule::kJump, target};

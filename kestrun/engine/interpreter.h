@@ -39,6 +39,10 @@ struct PointerMove {
     int32_t target = 0;  // the pointer the rule set
 };
 
+// Where a jump of j from the pointer lands: back by j, wrapping in 32 bits as
+// the pointer does.
+inline int32_t JumpedPointer(int32_t pointer, int32_t j) { return int32_t(uint32_t(pointer) - uint32_t(j)); }
+
 class Interpreter : public LineExecutor {
 public:
     Interpreter(MainModel& model, platform::Desktop& desktop, platform::FileSystem& files, RunLog& log,

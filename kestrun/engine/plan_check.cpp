@@ -6,6 +6,7 @@
 #include "common/text/number.h"
 #include "common/text/utf8.h"
 #include "kestrun/actions/window_ops.h"
+#include "kestrun/engine/interpreter.h"
 #include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
@@ -63,7 +64,9 @@ public:
         std::string where = "不符时跳到第 " + text::IntToText(target + 1) + " 行，在列表之外，";
         Report(where + (target < 0 ? "执行会停在那里不动。" : "本轮会就此结束。"));
     }
-    void JumpField(const Line& line, size_t field) { JumpTarget(int64_t(row_) - line.FieldInt32(field).value_or(0)); }
+    void JumpField(const Line& line, size_t field) {
+        JumpTarget(JumpedPointer(row_, line.FieldInt32(field).value_or(0)));
+    }
 
     // An entry loaded without its picture file is compared against its blank
     // white image, so only a white block matches it.

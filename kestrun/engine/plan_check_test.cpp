@@ -52,6 +52,9 @@ TEST(PlanCheckTest, EachProblemKindGivesExactlyOneLine) {
         {"查找颜色=0,0,9,9,红,0,0", "颜色“红”不是数字，查找颜色总是找不到。"},
         {"查找位图=1,0,0,9,9,0,99", "不符时跳到第 -77 行，在列表之外，执行会停在那里不动。"},
         {"等待位图=2,0,0,1000,0", "位图 2 没有参考图像，只有纯白的画面才算相符。"},
+        // A jump forward past the pointer's range wraps round, as it does at
+        // run time.
+        {"判断颜色=1,1,255,-2147483648", "不符时跳到第 -2147483624 行，在列表之外，执行会停在那里不动。"},
         // Lines without a problem: a jump to the row after the last ends the
         // cycle as running off the end does.
         {"判断颜色=1,1,255,-4", ""},
