@@ -69,7 +69,9 @@ void LineTools::Show(const std::string& text, std::string_view title) {
 void LineTools::CheckPlanClick() { Show(PlanCheckReport(CheckPlan(model_)), kPlanCheckTitle); }
 
 void LineTools::RunLineClick() {
-    if (trying_) return;
+    // A line on trial pumps messages (a wait, a drag), so the entry can be
+    // chosen again meanwhile; the second choice is ignored.
+    if (model_.TryingLine()) return;
     const int row = model_.SelectedRow();
     if (model_.IsRunning() || row < 0 || row >= model_.RowCount()) {
         return Show(std::string(kRunLineRefusal), kRunLineTitle);
@@ -83,11 +85,10 @@ void LineTools::RunLineClick() {
     const std::string line = model_.Row(row);
     const int32_t pointerBefore = model_.InstructionPointer();
     model_.SetInstructionPointer(row);
-    trying_ = true;
+    model_.SetTryingLine(true);
     interpreter.ExecuteLine(line);
-    trying_ = false;
-    // A run started meanwhile (the line pumps messages) owns the pointer now.
-    if (!model_.IsRunning()) model_.SetInstructionPointer(pointerBefore);
+    model_.SetTryingLine(false);
+    model_.SetInstructionPointer(pointerBefore);
 
     std::string shownLine = text::Left(line, kShownLineCharacters);
     if (text::CharCount(line) > kShownLineCharacters) shownLine += "…";

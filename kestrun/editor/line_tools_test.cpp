@@ -9,6 +9,9 @@
 #include "common/testing/fake_desktop.h"
 #include "common/testing/fake_dialogs.h"
 #include "common/testing/fake_files.h"
+#include "common/testing/fake_timers.h"
+#include "kestrun/engine/interpreter.h"
+#include "kestrun/engine/run_control.h"
 
 namespace kestrun {
 namespace {
@@ -88,6 +91,25 @@ TEST_F(LineToolsTest, RunLineDuringARunOrWithoutASelectionRefuses) {
         EXPECT_EQ(box.flags, kInformation);
     }
     EXPECT_TRUE(desktop_.Log().empty()) << "nothing ran";
+}
+
+TEST_F(LineToolsTest, NoRunStartsWhileALineIsOnTrial) {
+    fake::FakeTimers timers(desktop_.Clock());
+    RunLog log(desktop_, files_, *codec_);
+    log.SetPath("C:\\Kestrun\\日志.txt");
+    Interpreter interpreter(model_, desktop_, files_, log, random_);
+    RunControl control(model_, desktop_, dialogs_, timers, log, interpreter, "Kestrun");
+    model_.SetRows({"等待窗口=没有这个窗口,1000,0", "等待时间=10"});
+    model_.SetSelection(0);
+    // The start button is clicked while the trial's wait pumps messages.
+    desktop_.PostAt(desktop_.Clock().Elapsed() + 500, [&] { control.Toggle(); });
+    tools_.RunLineClick();
+    EXPECT_EQ(TakeBox().text, "第 1 行：等待窗口=没有这个窗口,1000,0\r\n结果：跳转到第 1 行。");
+    EXPECT_FALSE(model_.IsRunning());
+    EXPECT_EQ(files_.Log(), std::vector<std::string>{}) << "no run-log entry";
+
+    control.Toggle();
+    EXPECT_TRUE(model_.IsRunning()) << "once the trial is over a run starts";
 }
 
 TEST_F(LineToolsTest, CheckPlanShowsTheReportOfTheRows) {
