@@ -216,6 +216,7 @@ std::optional<int> Composer::TakeNewBitmap() {
     for (int y = 0; y < capture.height; ++y) {
         for (int x = 0; x < capture.width; ++x) entry.reference.Set(x, y, capture.At(x, y));
     }
+    entry.hasReference = true;
     model_.EditBitmaps([&](auto& bitmaps) { bitmaps[number] = std::move(entry); });
     return number;
 }

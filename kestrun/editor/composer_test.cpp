@@ -297,6 +297,7 @@ TEST_F(ComposerTest, BitmapTestCreatesTheNextEntryFromTheCaptureBox) {
     EXPECT_EQ(model_.SelectedRow(), 0);
     ASSERT_EQ(model_.Bitmaps().size(), 1u);
     EXPECT_EQ(model_.Bitmaps().at(1).reference, capture);
+    EXPECT_TRUE(model_.Bitmaps().at(1).hasReference);
     EXPECT_EQ(model_.Bitmaps().at(1).live, platform::Image(40, 40));
     EXPECT_TRUE(bitmapsNotified);
 }

@@ -33,7 +33,10 @@ void DropOnPictureBox(MainModel& model, platform::FileSystem& files, int index, 
         if (entry == model.Bitmaps().end()) continue;
         platform::Image reference(entry->second.reference.width, entry->second.reference.height);
         PlaceAtTopLeft(*picture, reference);
-        model.EditBitmaps([&](auto& bitmaps) { bitmaps[index].reference = std::move(reference); });
+        model.EditBitmaps([&](auto& bitmaps) {
+            bitmaps[index].reference = std::move(reference);
+            bitmaps[index].hasReference = true;
+        });
     }
 }
 

@@ -53,6 +53,7 @@ TEST_F(DropFilesTest, PictureBoxTakesPicturesAndKeepsItsPictureForOtherFiles) {
     EXPECT_EQ(model_.Bitmaps().at(1).reference.At(0, 0), 0x0000FF);
     EXPECT_EQ(model_.Bitmaps().at(1).reference.At(20, 20), 0xFFFFFF) << "placed at the top-left of the 40 x 40 box";
     EXPECT_EQ(model_.Bitmaps().at(1).reference.width, 40);
+    EXPECT_TRUE(model_.Bitmaps().at(1).hasReference);
     DropOnPictureBox(model_, files_, 1, {"C:\\in\\note.txt"});
     EXPECT_EQ(model_.Bitmaps().at(1).reference.At(0, 0), 0x0000FF);
     DropOnPictureBox(model_, files_, 0, {"C:\\in\\red.bmp"});

@@ -18,13 +18,14 @@ constexpr size_t kShownLineCharacters = 60;
 
 std::string RowNumber(int64_t row) { return "第 " + text::IntToText(row + 1) + " 行"; }
 
-// Where the pointer went: on by one, back to the same row, or elsewhere.
-std::string PointerOutcome(int row, int32_t next, int rowCount) {
-    if (next == row) return "结果：停在本行，下一次还执行这一行。";
-    bool inList = next >= 0 && next < rowCount;
-    if (next == row + 1)
-        return inList ? "结果：前进到" + RowNumber(next) + "。" : "结果：前进，本行是最后一行，本轮到此结束。";
-    return "结果：跳转到" + RowNumber(next) + (inList ? "。" : "，在列表之外。");
+// The rule the line applied: on by one, a jump to whichever row (the next
+// one or this one included), or none, when it stays.
+std::string PointerOutcome(PointerMove move, int rowCount) {
+    if (move.rule == PointerRule::kStay) return "结果：停在本行，下一次还执行这一行。";
+    const bool inList = move.target >= 0 && move.target < rowCount;
+    if (move.rule == PointerRule::kAdvance)
+        return inList ? "结果：前进到" + RowNumber(move.target) + "。" : "结果：前进，本行是最后一行，本轮到此结束。";
+    return "结果：跳转到" + RowNumber(move.target) + (inList ? "。" : "，在列表之外。");
 }
 
 // What a test saw, for the kinds that look at something.
@@ -68,7 +69,9 @@ void LineTools::Show(const std::string& text, std::string_view title) {
 void LineTools::CheckPlanClick() { Show(PlanCheckReport(CheckPlan(model_)), kPlanCheckTitle); }
 
 void LineTools::RunLineClick() {
-    if (trying_) return;
+    // A line on trial pumps messages (a wait, a drag), so the entry can be
+    // chosen again meanwhile; the second choice is ignored.
+    if (model_.TryingLine()) return;
     const int row = model_.SelectedRow();
     if (model_.IsRunning() || row < 0 || row >= model_.RowCount()) {
         return Show(std::string(kRunLineRefusal), kRunLineTitle);
@@ -82,17 +85,17 @@ void LineTools::RunLineClick() {
     const std::string line = model_.Row(row);
     const int32_t pointerBefore = model_.InstructionPointer();
     model_.SetInstructionPointer(row);
-    trying_ = true;
+    model_.SetTryingLine(true);
     interpreter.ExecuteLine(line);
-    trying_ = false;
-    const int32_t next = model_.InstructionPointer();
-    // A run started meanwhile (the line pumps messages) owns the pointer now.
-    if (!model_.IsRunning()) model_.SetInstructionPointer(pointerBefore);
+    model_.SetTryingLine(false);
+    model_.SetInstructionPointer(pointerBefore);
 
     std::string shownLine = text::Left(line, kShownLineCharacters);
     if (text::CharCount(line) > kShownLineCharacters) shownLine += "…";
-    std::string report = RowNumber(row) + "：" + shownLine + "\r\n" + PointerOutcome(row, next, model_.RowCount());
-    Show(report + WhatItSaw(model_, desktop_, script::KindOfLine(line), next == row + 1), kRunLineTitle);
+    const PointerMove move = interpreter.LastMove();
+    std::string report = RowNumber(row) + "：" + shownLine + "\r\n" + PointerOutcome(move, model_.RowCount());
+    Show(report + WhatItSaw(model_, desktop_, script::KindOfLine(line), move.rule == PointerRule::kAdvance),
+         kRunLineTitle);
 }
 
 }  // namespace kestrun

@@ -45,9 +45,6 @@ private:
     platform::Dialogs& dialogs_;
     const text::AnsiCodec& codec_;
     RandomSource& random_;
-    // A line on trial pumps messages (a wait, a drag), so the entry can be
-    // chosen again meanwhile; the second choice is ignored.
-    bool trying_ = false;
 };
 
 }  // namespace kestrun

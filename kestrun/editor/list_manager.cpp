@@ -188,7 +188,10 @@ BitmapEntry ListManager::LoadBitmapEntry(const std::string& baseName, int number
     if (!bytes) return entry;
     // A file that is not a bitmap this reader takes leaves the image blank,
     // as a missing file does, and the rest of the plan still loads.
-    if (std::optional<platform::Image> picture = DecodeBmp(*bytes)) PlaceAtTopLeft(*picture, entry.reference);
+    if (std::optional<platform::Image> picture = DecodeBmp(*bytes)) {
+        PlaceAtTopLeft(*picture, entry.reference);
+        entry.hasReference = true;
+    }
     return entry;
 }
 

@@ -109,6 +109,7 @@ TEST_F(PlanLoadTest, MissingOrDamagedBitmapLeavesABlankImageAndTheLoadGoesOn) {
     EXPECT_EQ(model_.Bitmaps().at(1).reference, BitmapEntry().reference);
     EXPECT_EQ(model_.Bitmaps().at(3).reference, BitmapEntry().reference);
     EXPECT_EQ(EntryColour(2), 2);
+    for (const int n : {1, 2, 3}) EXPECT_EQ(model_.Bitmaps().at(n).hasReference, n == 2) << n;
 }
 
 TEST_F(PlanLoadTest, BitmapOfAnotherSizeIsPlacedAtTheTopLeft) {

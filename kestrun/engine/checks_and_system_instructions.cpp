@@ -59,7 +59,7 @@ void Interpreter::ClipboardTest(const script::InstructionLine& line) {
     if (line.ArgumentText().empty() || *clipboard == line.Field(1)) return Advance();
     if (line.FieldCount() < 2) return;
     double target = double(model_.InstructionPointer()) - text::LeadingNumber(line.Field(2));
-    if (auto pointer = text::ToInt32(target)) model_.SetInstructionPointer(*pointer);
+    if (auto pointer = text::ToInt32(target)) JumpTo(*pointer);
 }
 
 void Interpreter::FileOperation(const script::InstructionLine& line) {

@@ -20,10 +20,16 @@ int32_t Add(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
 
 }  // namespace
 
-void Interpreter::Advance() { model_.SetInstructionPointer(Add(model_.InstructionPointer(), 1)); }
+void Interpreter::Advance() {
+    lastMove_ = {PointerRule::kAdvance, Add(model_.InstructionPointer(), 1)};
+    model_.SetInstructionPointer(lastMove_.target);
+}
 
-void Interpreter::Jump(int32_t j) {
-    model_.SetInstructionPointer(int32_t(uint32_t(model_.InstructionPointer()) - uint32_t(j)));
+void Interpreter::Jump(int32_t j) { JumpTo(JumpedPointer(model_.InstructionPointer(), j)); }
+
+void Interpreter::JumpTo(int32_t target) {
+    lastMove_ = {PointerRule::kJump, target};
+    model_.SetInstructionPointer(target);
 }
 
 void Interpreter::WarnIfInputIsBlocked() {
@@ -44,6 +50,7 @@ void Interpreter::WarnIfInputIsBlocked() {
 void Interpreter::ExecuteLine(const std::string& text) {
     using Kind = script::InstructionKind;
     script::InstructionLine line(text);
+    lastMove_ = {};
     switch (line.Kind()) {
         case Kind::BitmapTest:
             return BitmapTest(line);

@@ -30,6 +30,19 @@ namespace kestrun {
 // system without a word; the run log says so, once per window and run.
 inline constexpr std::string_view kLogTargetElevated = "【警告】目标窗口以管理员权限运行，模拟输入会被系统拦截: ";
 
+// The pointer rule a line applied: on by one, a jump (a test's mismatch, a
+// wait's timeout, a search that found nothing), or none, when the line left
+// the pointer where it was (a stop during a wait, an empty clipboard).
+enum class PointerRule { kStay, kAdvance, kJump };
+struct PointerMove {
+    PointerRule rule = PointerRule::kStay;
+    int32_t target = 0;  // the pointer the rule set
+};
+
+// Where a jump of j from the pointer lands: back by j, wrapping in 32 bits as
+// the pointer does.
+inline int32_t JumpedPointer(int32_t pointer, int32_t j) { return int32_t(uint32_t(pointer) - uint32_t(j)); }
+
 class Interpreter : public LineExecutor {
 public:
     Interpreter(MainModel& model, platform::Desktop& desktop, platform::FileSystem& files, RunLog& log,
@@ -38,11 +51,14 @@ public:
 
     void ExecuteLine(const std::string& line) override;
     void RunStarted() override { warnedWindows_.clear(); }
+    // What the last line did to the pointer.
+    PointerMove LastMove() const { return lastMove_; }
 
 private:
     // Pointer rules, applied to the pointer as it is now.
     void Advance();
     void Jump(int32_t j);
+    void JumpTo(int32_t target);
 
     // Before an input instruction acts: the warning when the foreground
     // window's process runs at a higher integrity level than ours.
@@ -105,6 +121,7 @@ private:
     RunLog& log_;
     RandomSource& random_;
     std::set<platform::WindowHandle> warnedWindows_;
+    PointerMove lastMove_;
 };
 
 }  // namespace kestrun

@@ -6,6 +6,7 @@
 #include "common/text/number.h"
 #include "common/text/utf8.h"
 #include "kestrun/actions/window_ops.h"
+#include "kestrun/engine/interpreter.h"
 #include "kestrun/script/instruction_line.h"
 
 namespace kestrun {
@@ -63,12 +64,19 @@ public:
         std::string where = "不符时跳到第 " + text::IntToText(target + 1) + " 行，在列表之外，";
         Report(where + (target < 0 ? "执行会停在那里不动。" : "本轮会就此结束。"));
     }
-    void JumpField(const Line& line, size_t field) { JumpTarget(int64_t(row_) - line.FieldInt32(field).value_or(0)); }
+    void JumpField(const Line& line, size_t field) {
+        JumpTarget(JumpedPointer(row_, line.FieldInt32(field).value_or(0)));
+    }
 
+    // An entry loaded without its picture file is compared against its blank
+    // white image, so only a white block matches it.
     void ReferenceBitmap(const Line& line) {
         const int32_t n = line.FieldInt32(1).value_or(0);
-        if (model_.Bitmaps().count(n) > 0) return;
-        Report("位图 " + text::IntToText(n) + " 没有参考图像，比较总是不相符。");
+        const auto entry = model_.Bitmaps().find(n);
+        if (entry != model_.Bitmaps().end() && entry->second.hasReference) return;
+        const bool absent = entry == model_.Bitmaps().end();
+        Report("位图 " + text::IntToText(n) + " 没有参考图像，" +
+               (absent ? "比较总是不相符。" : "只有纯白的画面才算相符。"));
     }
 
     void ListWord(std::string_view word, bool listEmpty, std::string_view listName, std::string_view whatHappens) {

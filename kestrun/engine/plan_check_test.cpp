@@ -15,7 +15,11 @@ namespace {
 MainModel PlanOf(const std::vector<std::string>& rows) {
     MainModel model;
     model.SetRows(rows);
-    model.EditBitmaps([](auto& bitmaps) { bitmaps[1]; });
+    // Entry 1 holds a picture; entry 2 was loaded without its file.
+    model.EditBitmaps([](auto& bitmaps) {
+        bitmaps[1].hasReference = true;
+        bitmaps[2];
+    });
     return model;
 }
 
@@ -47,6 +51,10 @@ TEST(PlanCheckTest, EachProblemKindGivesExactlyOneLine) {
         {"等待窗口=记事本,3秒,0", "最长等待“3秒”不是数字，会按 3 毫秒等待。"},
         {"查找颜色=0,0,9,9,红,0,0", "颜色“红”不是数字，查找颜色总是找不到。"},
         {"查找位图=1,0,0,9,9,0,99", "不符时跳到第 -77 行，在列表之外，执行会停在那里不动。"},
+        {"等待位图=2,0,0,1000,0", "位图 2 没有参考图像，只有纯白的画面才算相符。"},
+        // A jump forward past the pointer's range wraps round, as it does at
+        // run time.
+        {"判断颜色=1,1,255,-2147483648", "不符时跳到第 -2147483624 行，在列表之外，执行会停在那里不动。"},
         // Lines without a problem: a jump to the row after the last ends the
         // cycle as running off the end does.
         {"判断颜色=1,1,255,-4", ""},

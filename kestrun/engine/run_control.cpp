@@ -60,6 +60,9 @@ std::optional<TimeOfDay> ParseTimeOfDay(std::string_view textIn) {
 }
 
 void RunControl::Toggle() {
+    // A line on trial owns the pointer until it ends; a start meanwhile does
+    // nothing.
+    if (model_.TryingLine() && !model_.IsRunning()) return;
     auto refuse = [&](std::string_view message) {
         dialogs_.MessageBox(std::string(message), messageTitle_, platform::mb::kOk);
     };

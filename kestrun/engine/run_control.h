@@ -80,7 +80,8 @@ public:
     std::function<void(RunEnd)> runEnded;
 
     // The start/stop toggle behind CmdGoto (also F7, Esc, the scheduled start,
-    // the command-line start and the end of the cycles).
+    // the command-line start and the end of the cycles). A start while a line
+    // is on trial does nothing.
     void Toggle();
     // A start made when nobody is at the desk (scheduled, or from a settings
     // file on the command line): with no row selected it starts at the first.

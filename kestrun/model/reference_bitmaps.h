@@ -18,6 +18,10 @@ inline constexpr int kBitmapBlockSide = 40;
 struct BitmapEntry {
     platform::Image reference{kBitmapBlockSide, kBitmapBlockSide};
     platform::Image live{kBitmapBlockSide, kBitmapBlockSide};
+    // Whether a picture was ever put into reference. An entry loaded without
+    // its file keeps the blank white image and is compared against it all the
+    // same; the plan check tells the user so.
+    bool hasReference = false;
 };
 
 class ReferenceBitmaps : public virtual ModelNotifier {

@@ -60,6 +60,12 @@ public:
     bool Closing() const { return closing_; }
     void SetClosing() { closing_ = true; }
 
+    // A line is being tried outside a run ("执行本行"). The line may pump
+    // messages (a wait), and meanwhile no run may start: its ticks would run
+    // inside the trial, and the trial's pointer rule would move its pointer.
+    bool TryingLine() const { return tryingLine_; }
+    void SetTryingLine(bool trying) { tryingLine_ = trying; }
+
 private:
     bool running_ = false;
     bool recording_ = false;
@@ -67,6 +73,7 @@ private:
     int32_t cycleCounter_ = 0;
     bool timer2Enabled_ = false;
     bool closing_ = false;
+    bool tryingLine_ = false;
     platform::Point foundPoint_;
     platform::Point origin_;
 };
