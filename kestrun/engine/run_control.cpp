@@ -215,6 +215,9 @@ void RunControl::SchedulerPoll() {
     }
     text::LocalTime now = desktop_.LocalNow();
     if (scheduled->hour != now.hour || scheduled->minute != now.minute || model_.IsRunning()) return;
+    // A line on trial holds the start off; a later poll of the minute starts
+    // the run once the trial is over.
+    if (model_.TryingLine()) return;
     // The scheduled start fires once per scheduled minute: a plan that ends
     // before the minute is over is not started again.
     std::string minute = text::FileTimeStamp(now).substr(0, 12);

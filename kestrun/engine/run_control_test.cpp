@@ -515,6 +515,19 @@ TEST_F(RunControlTest, ScheduledStartFiresOncePerMinuteFromTheFirstRow) {
     EXPECT_EQ(model_.CycleCounter(), 1);
 }
 
+TEST_F(RunControlTest, ScheduledStartWaitsForALineOnTrialToEnd) {
+    LoadRows(1);
+    model_.SetChkDingshi(true);
+    model_.SetTxtStartime("8:30");
+    control_.StartScheduler();
+    model_.SetTryingLine(true);
+    desktop_.Clock().RunFor(80000);  // 08:30:20
+    EXPECT_FALSE(model_.IsRunning());
+    model_.SetTryingLine(false);
+    desktop_.Clock().RunUntil([&] { return model_.IsRunning(); }, 1500);
+    EXPECT_TRUE(model_.IsRunning()) << "the start of the minute comes after the trial";
+}
+
 TEST_F(RunControlTest, BadScheduledTimeWarnsOnceAndUnticks) {
     for (const char* bad : {"25:00", "8:3", "abc", "", "8:60", "8:30:61", "830"}) {
         SCOPED_TRACE(bad);
