@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "common/text/number.h"
 #include "common/text/utf8.h"
@@ -89,15 +91,19 @@ public:
     std::vector<PlanProblem>& problems_;
 };
 
+// A colour that is no number, and what the line then does.
+void ColourField(RowChecker& check, const Line& line, size_t field, std::string_view whatHappens) {
+    if (text::StrictNumber(line.Field(field))) return;
+    check.Report("颜色" + Quote(line.Field(field)) + "不是数字，" + std::string(whatHappens));
+}
+
 void CheckBitmapTest(RowChecker& check, const Line& line) {
     check.ReferenceBitmap(line);
     check.JumpField(line, 4);
 }
 
 void CheckColourTest(RowChecker& check, const Line& line) {
-    if (!text::StrictNumber(line.Field(3))) {
-        check.Report("颜色" + Quote(line.Field(3)) + "不是数字，颜色判断总是算作相符。");
-    }
+    ColourField(check, line, 3, "颜色判断总是算作相符。");
     check.JumpField(line, 4);
 }
 
@@ -154,9 +160,7 @@ void TimeoutField(RowChecker& check, const Line& line, size_t field) {
 }
 
 void CheckWaitColour(RowChecker& check, const Line& line) {
-    if (!text::StrictNumber(line.Field(3))) {
-        check.Report("颜色" + Quote(line.Field(3)) + "不是数字，等待颜色会立即算作等到。");
-    }
+    ColourField(check, line, 3, "等待颜色会立即算作等到。");
     TimeoutField(check, line, 4);
     check.JumpField(line, 5);
 }
@@ -174,9 +178,7 @@ void CheckWaitWindow(RowChecker& check, const Line& line) {
 }
 
 void CheckFindColour(RowChecker& check, const Line& line) {
-    if (!text::StrictNumber(line.Field(5))) {
-        check.Report("颜色" + Quote(line.Field(5)) + "不是数字，查找颜色总是找不到。");
-    }
+    ColourField(check, line, 5, "查找颜色总是找不到。");
     check.JumpField(line, 7);
 }
 

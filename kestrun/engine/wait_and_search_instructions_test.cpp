@@ -39,6 +39,26 @@ protected:
         return InterpreterFixture::Run(line, pointer);
     }
     uint32_t Elapsed() { return desktop_.TimeGetTime() - start_; }
+    // Runs each line and compares what it sent as input, or which blocks of
+    // the screen it read.
+    struct LineAndLog {
+        const char* line;
+        Log log;
+    };
+    void ExpectInput(const std::vector<LineAndLog>& cases) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.line);
+            Run(c.line);
+            EXPECT_EQ(Input(), c.log);
+        }
+    }
+    void ExpectCopies(const std::vector<LineAndLog>& cases) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.line);
+            Run(c.line);
+            EXPECT_EQ(desktop_.copies, c.log);
+        }
+    }
     void AddBitmap(int n, const platform::Image& reference) {
         model_.EditBitmaps([&](auto& bitmaps) { bitmaps[n].reference = reference; });
     }
@@ -189,10 +209,7 @@ TEST_F(WaitAndSearchTest, BitmapSearchFindsTheWholeBlockAndSetsItsCentre) {
 
 TEST_F(WaitAndSearchTest, XAndYStandForTheFoundPointInEveryCoordinateField) {
     model_.SetFoundPoint({57, 30});
-    const struct {
-        const char* line;
-        Log input;
-    } cases[] = {
+    ExpectInput({
         {"鼠标点击=X,Y+30,左键单击", {"SetCursorPos 57,60", "mouse_event 0x2 0", "mouse_event 0x4 0"}},
         {"鼠标点击=X+R,Y*R,中键单击", {"SetCursorPos 59,60"}},
         {"鼠标点击=X/0,Y)(,中键单击", {"SetCursorPos 57,30"}},    // a fault keeps the substituted text
@@ -201,30 +218,17 @@ TEST_F(WaitAndSearchTest, XAndYStandForTheFoundPointInEveryCoordinateField) {
          {"SetClipboardText a", "SetCursorPos 50,30", "mouse_event 0x2 0", "mouse_event 0x4 0", "keybd_event 17 down",
           "keybd_event 86 down", "keybd_event 86 up", "keybd_event 17 up"}},
         {"鼠标滚动=X,Y-10,1", {"SetCursorPos 57,20", "mouse_event 0x800 120"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        Run(c.line);
-        EXPECT_EQ(Input(), c.input);
-    }
+    });
     Run("鼠标拖拉=X,Y,X+2,Y+100");
     EXPECT_EQ(Input().front(), "SetCursorPos 57,30");
     EXPECT_EQ(Input().end()[-2], "SetCursorPos 59,130");
 
     AddBitmap(1, platform::Image(40, 40, kRed));
-    const struct {
-        const char* line;
-        Log copies;
-    } reads[] = {
+    ExpectCopies({
         {"比较位图=1,X,Y,0", {"57,30 40x40"}},
         {"等待位图=1,X+1,Y,0,0", {"58,30 40x40"}},
         {"查找位图=1,X,Y,X+50,Y*2,0,0", {"57,30 50x30"}},
-    };
-    for (const auto& c : reads) {
-        SCOPED_TRACE(c.line);
-        Run(c.line);
-        EXPECT_EQ(desktop_.copies, c.copies);
-    }
+    });
 
     desktop_.Screen().Set(58, 31, kRed);
     EXPECT_EQ(Run("判断颜色=X+1,Y+1,255,2"), 6);
@@ -241,39 +245,25 @@ TEST_F(WaitAndSearchTest, WindowOriginMovesEveryPointALineNames) {
     EXPECT_EQ(model_.Origin(), (platform::Point{108, 81}));
     EXPECT_EQ(Input(), Log{});
 
-    const struct {
-        const char* line;
-        Log input;
-    } cases[] = {
+    ExpectInput({
         {"鼠标点击=10,R,中键单击", {"SetCursorPos 118,83"}},
         {"粘贴文字=10,20,a",
          {"SetClipboardText a", "SetCursorPos 118,101", "mouse_event 0x2 0", "mouse_event 0x4 0", "keybd_event 17 down",
           "keybd_event 86 down", "keybd_event 86 up", "keybd_event 17 up"}},
         {"鼠标滚动=10,20,1", {"SetCursorPos 118,101", "mouse_event 0x800 120"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        Run(c.line);
-        EXPECT_EQ(Input(), c.input);
-    }
+    });
     Run("鼠标拖拉=0,0,10,10");
     EXPECT_EQ(Input().front(), "SetCursorPos 108,81");
     EXPECT_EQ(Input().end()[-2], "SetCursorPos 118,91");
 
-    const struct {
-        const char* line;
-        Log copies;
-    } reads[] = {
-        {"比较位图=1,2,3,0", {"110,84 40x40"}},           {"等待位图=1,2,3,0,0", {"110,84 40x40"}},
-        {"查找颜色=0,0,10,20,255,0,0", {"108,81 10x20"}}, {"查找位图=1,20,10,0,0,0,0", {"108,81 20x10"}},
-        {"屏幕截图=区域,80,2,3,30,40", {"110,84 30x40"}},
-    };
     AddBitmap(1, platform::Image(40, 40, kRed));
-    for (const auto& c : reads) {
-        SCOPED_TRACE(c.line);
-        Run(c.line);
-        EXPECT_EQ(desktop_.copies, c.copies);
-    }
+    ExpectCopies({
+        {"比较位图=1,2,3,0", {"110,84 40x40"}},
+        {"等待位图=1,2,3,0,0", {"110,84 40x40"}},
+        {"查找颜色=0,0,10,20,255,0,0", {"108,81 10x20"}},
+        {"查找位图=1,20,10,0,0,0,0", {"108,81 20x10"}},
+        {"屏幕截图=区域,80,2,3,30,40", {"110,84 30x40"}},
+    });
 
     desktop_.Screen().Set(111, 85, kRed);
     EXPECT_EQ(Run("判断颜色=3,4,255,2"), 6);
