@@ -13,12 +13,6 @@
 
 namespace kestrun {
 
-namespace {
-
-int32_t Whole32(const script::InstructionLine& line, int field) { return line.FieldInt32(size_t(field)).value_or(0); }
-
-}  // namespace
-
 void Interpreter::ColourTest(const script::InstructionLine& line) {
     const platform::Point point = ScreenPoint(line, 1, 2);
     int32_t jump = Whole32(line, 4);
@@ -32,14 +26,13 @@ void Interpreter::ColourTest(const script::InstructionLine& line) {
     Jump(jump);
 }
 
-std::optional<int32_t> Interpreter::ShowColours(int32_t found, const std::string& expected) {
+void Interpreter::ShowColours(int32_t found, const std::string& expected) {
     model_.SetLabelColor(0, {text::IntToText(found), found});
     std::optional<double> expectedValue = text::StrictNumber(expected);
     std::optional<int32_t> expectedColour = expectedValue ? text::ToInt32(*expectedValue) : std::nullopt;
     ColourLabel expectedLabel{expected, model_.LabelColor(1).backColour};
     if (expectedColour) expectedLabel.backColour = *expectedColour;
     model_.SetLabelColor(1, expectedLabel);
-    return expectedColour;
 }
 
 void Interpreter::BitmapTest(const script::InstructionLine& line) {

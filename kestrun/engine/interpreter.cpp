@@ -13,15 +13,12 @@ namespace kestrun {
 
 namespace {
 
-constexpr uint32_t kWaitSliceMs = 50;
 constexpr uint32_t kLaunchSettleMs = 500;
-
-int32_t Add(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
 
 }  // namespace
 
 void Interpreter::Advance() {
-    lastMove_ = {PointerRule::kAdvance, Add(model_.InstructionPointer(), 1)};
+    lastMove_ = {PointerRule::kAdvance, WrappingAdd(model_.InstructionPointer(), 1)};
     model_.SetInstructionPointer(lastMove_.target);
 }
 
@@ -223,12 +220,16 @@ void Interpreter::Wait(const script::InstructionLine& line) {
     for (;;) {
         int64_t elapsed = int64_t(desktop_.TimeGetTime() - start);
         if (elapsed >= duration) break;
-        int64_t remaining = duration - elapsed;
-        desktop_.Sleep(uint32_t(remaining > kWaitSliceMs ? kWaitSliceMs : remaining));
-        desktop_.PumpMessages();
+        PauseSlice(duration - elapsed);
         if (model_.Closing()) break;
     }
     Advance();
+}
+
+void Interpreter::PauseSlice(int64_t remainingMs) {
+    constexpr int64_t kSliceMs = 50;
+    desktop_.Sleep(uint32_t(remainingMs > kSliceMs ? kSliceMs : remainingMs));
+    desktop_.PumpMessages();
 }
 
 void Interpreter::Scroll(const script::InstructionLine& line) {

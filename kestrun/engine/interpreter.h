@@ -43,6 +43,12 @@ struct PointerMove {
 // the pointer does.
 inline int32_t JumpedPointer(int32_t pointer, int32_t j) { return int32_t(uint32_t(pointer) - uint32_t(j)); }
 
+// A 32-bit sum that wraps instead of overflowing, as the pointer does.
+inline int32_t WrappingAdd(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
+
+// A field read as a 32-bit whole number, 0 when it is none.
+inline int32_t Whole32(const script::InstructionLine& line, size_t field) { return line.FieldInt32(field).value_or(0); }
+
 class Interpreter : public LineExecutor {
 public:
     Interpreter(MainModel& model, platform::Desktop& desktop, platform::FileSystem& files, RunLog& log,
@@ -72,6 +78,10 @@ private:
     void OpenFile(const script::InstructionLine& line);
     void OpenUrl(const script::InstructionLine& line);
     void Wait(const script::InstructionLine& line);
+    // One slice of a wait: sleeps at most 50 ms of the time remaining, then
+    // handles the program's messages, so that stop, F7, Esc and row clicks
+    // work while a line waits.
+    void PauseSlice(int64_t remainingMs);
     void Scroll(const script::InstructionLine& line);
 
     // Tests and system instructions (checks_and_system_instructions.cpp).
@@ -104,8 +114,8 @@ private:
     // Keeps a screen point a search found as the found point.
     void RememberFound(platform::Point screenPoint);
     // Shows the colour found in LabelColor 0 and the expected text in
-    // LabelColor 1; the expected colour, strictly converted, when it is one.
-    std::optional<int32_t> ShowColours(int32_t found, const std::string& expected);
+    // LabelColor 1.
+    void ShowColours(int32_t found, const std::string& expected);
 
     // Coordinates (line_coordinates.cpp): the one rule by which every kind
     // reads the points it names. X and Y stand for the found point, "R" for

@@ -6,13 +6,6 @@
 
 namespace kestrun {
 
-namespace {
-
-// 32-bit sums wrap instead of overflowing, as the pointer arithmetic does.
-int32_t Add(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
-
-}  // namespace
-
 int32_t Interpreter::Length(const script::InstructionLine& line, size_t field) {
     const platform::Point found = model_.FoundPoint();
     return script::CoordinateValue(line.Field(field), found.x, found.y, std::nullopt).value_or(0);
@@ -25,7 +18,7 @@ platform::Point Interpreter::ScreenPoint(const script::InstructionLine& line, si
     const std::optional<int32_t> cycle = withCycle ? std::optional<int32_t>(model_.CycleCounter()) : std::nullopt;
     const int32_t x = script::CoordinateValue(line.Field(xField), found.x, found.y, cycle).value_or(0);
     const int32_t y = script::CoordinateValue(line.Field(yField), found.x, found.y, cycle).value_or(0);
-    return {Add(x, origin.x), Add(y, origin.y)};
+    return {WrappingAdd(x, origin.x), WrappingAdd(y, origin.y)};
 }
 
 }  // namespace kestrun

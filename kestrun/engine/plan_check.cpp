@@ -66,14 +66,12 @@ public:
         std::string where = "不符时跳到第 " + text::IntToText(target + 1) + " 行，在列表之外，";
         Report(where + (target < 0 ? "执行会停在那里不动。" : "本轮会就此结束。"));
     }
-    void JumpField(const Line& line, size_t field) {
-        JumpTarget(JumpedPointer(row_, line.FieldInt32(field).value_or(0)));
-    }
+    void JumpField(const Line& line, size_t field) { JumpTarget(JumpedPointer(row_, Whole32(line, field))); }
 
     // An entry loaded without its picture file is compared against its blank
     // white image, so only a white block matches it.
     void ReferenceBitmap(const Line& line) {
-        const int32_t n = line.FieldInt32(1).value_or(0);
+        const int32_t n = Whole32(line, 1);
         const auto entry = model_.Bitmaps().find(n);
         if (entry != model_.Bitmaps().end() && entry->second.hasReference) return;
         const bool absent = entry == model_.Bitmaps().end();
@@ -154,7 +152,7 @@ void CheckWindowOperation(RowChecker& check, const Line& line) {
 // none above 0 makes the wait a single check.
 void TimeoutField(RowChecker& check, const Line& line, size_t field) {
     if (line.Field(field).empty() || text::StrictNumber(line.Field(field))) return;
-    const int32_t ms = line.FieldInt32(field).value_or(0);
+    const int32_t ms = Whole32(line, field);
     check.Report("最长等待" + Quote(line.Field(field)) + "不是数字，" +
                  (ms > 0 ? "会按 " + text::IntToText(ms) + " 毫秒等待。" : std::string("只看一次，不等待。")));
 }

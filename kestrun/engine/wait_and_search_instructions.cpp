@@ -1,7 +1,6 @@
 // The three waits (colour, bitmap, window), the two searches (colour,
 // bitmap) and the window origin.
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <optional>
 
@@ -15,22 +14,11 @@ namespace kestrun {
 
 namespace {
 
-// The waits check their condition this often; in between the program
-// handles its messages, so the stop button, F7, Esc and row clicks work.
-constexpr uint32_t kCheckIntervalMs = 50;
 // The searched block's centre, from its top-left corner.
 constexpr int kBlockCentre = kBitmapBlockSide / 2;
 
-int32_t Whole32(const script::InstructionLine& line, size_t field) { return line.FieldInt32(field).value_or(0); }
-
 // A tolerance per colour channel, 0 to 255.
 int Tolerance(const script::InstructionLine& line, size_t field) { return std::clamp(Whole32(line, field), 0, 255); }
-
-// The number itself when it is a whole number that fits 32 bits.
-std::optional<int32_t> ExactWhole32(double value) {
-    if (!(value >= double(INT32_MIN) && value <= double(INT32_MAX)) || value != std::floor(value)) return std::nullopt;
-    return int32_t(value);
-}
 
 }  // namespace
 
@@ -45,9 +33,7 @@ void Interpreter::WaitUntil(const script::InstructionLine& line, size_t timeoutF
         if (condition()) return Advance();
         const int64_t elapsed = int64_t(desktop_.TimeGetTime() - start);
         if (elapsed >= timeout) return Jump(Whole32(line, jumpField));
-        const int64_t remaining = timeout - elapsed;
-        desktop_.Sleep(uint32_t(std::min<int64_t>(remaining, kCheckIntervalMs)));
-        desktop_.PumpMessages();
+        PauseSlice(timeout - elapsed);
         // A stop leaves the pointer on this line, so a new start waits again.
         if (model_.Closing() || (running && !model_.IsRunning())) return;
     }
@@ -62,10 +48,10 @@ void Interpreter::WaitColour(const script::InstructionLine& line) {
         const std::optional<double> expected = text::StrictNumber(line.Field(3));
         // An expected colour that is no number does not hold the run up.
         if (!expected) return true;
-        // One that is no colour (a fraction, beyond 32 bits) is compared as
-        // the colour test compares it: it equals no pixel.
-        const std::optional<int32_t> colour = ExactWhole32(*expected);
-        return colour ? ColoursAlike(found, *colour, tolerance) : *expected == double(found);
+        // One that is no colour (a fraction, beyond 32 bits) equals no
+        // pixel, as in the colour test.
+        const std::optional<int32_t> colour = text::ToInt32(*expected);
+        return colour && *colour == *expected && ColoursAlike(found, *colour, tolerance);
     });
 }
 
