@@ -125,6 +125,12 @@ std::string Mid(std::string_view s, size_t start, size_t count) {
 
 std::string Left(std::string_view s, size_t count) { return std::string(s.substr(0, OffsetOfChar(s, count))); }
 
+std::string Shortened(std::string_view s, size_t count) {
+    std::string shown = Left(s, count);
+    if (shown.size() < s.size()) shown += "…";
+    return shown;
+}
+
 std::string Right(std::string_view s, size_t count) {
     size_t total = CharCount(s);
     if (count >= total) return std::string(s);

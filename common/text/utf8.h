@@ -18,6 +18,8 @@ size_t CharCount(std::string_view s);
 std::string Mid(std::string_view s, size_t start, size_t count = std::string::npos);
 std::string Left(std::string_view s, size_t count);
 std::string Right(std::string_view s, size_t count);
+// The first count characters of s, with "…" after them when s is longer.
+std::string Shortened(std::string_view s, size_t count);
 
 // Removes leading and trailing spaces (U+0020 only), like the classic Trim.
 std::string Trim(std::string_view s);

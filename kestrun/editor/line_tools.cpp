@@ -90,8 +90,7 @@ void LineTools::RunLineClick() {
     model_.SetTryingLine(false);
     model_.SetInstructionPointer(pointerBefore);
 
-    std::string shownLine = text::Left(line, kShownLineCharacters);
-    if (text::CharCount(line) > kShownLineCharacters) shownLine += "…";
+    const std::string shownLine = text::Shortened(line, kShownLineCharacters);
     const PointerMove move = interpreter.LastMove();
     std::string report = RowNumber(row) + "：" + shownLine + "\r\n" + PointerOutcome(move, model_.RowCount());
     Show(report + WhatItSaw(model_, desktop_, script::KindOfLine(line), move.rule == PointerRule::kAdvance),

@@ -23,11 +23,7 @@ constexpr std::string_view kStaysForEver = "，执行到这里会一直停在这
 
 // A text the user wrote, quoted and cut short so that a huge row cannot make
 // a huge message.
-std::string Quote(std::string_view text) {
-    std::string quoted = "“" + text::Left(text, kQuotedCharacters);
-    if (text::CharCount(text) > kQuotedCharacters) quoted += "…";
-    return quoted + "”";
-}
+std::string Quote(std::string_view text) { return "“" + text::Shortened(text, kQuotedCharacters) + "”"; }
 
 // The keyword without any blank: spaces, tabs, the ideographic space and
 // the no-break space, which look alike or like nothing.
